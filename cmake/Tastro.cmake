@@ -1,0 +1,50 @@
+# Project-wide compiler settings and helpers.
+
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra)
+  if(TASTRO_WERROR)
+    add_compile_options(-Werror)
+  endif()
+endif()
+
+if(MINGW)
+  # No mingw runtime DLL may be needed beside any program or library.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(TASTRO_IS_32BIT OFF)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(TASTRO_IS_32BIT ON)
+endif()
+
+# Puts a target's output into the program folder.
+function(tastro_dist target)
+  set_target_properties(${target} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${TASTRO_DIST_DIR}
+    LIBRARY_OUTPUT_DIRECTORY ${TASTRO_DIST_DIR})
+endfunction()
+
+# A DLL with undecorated stdcall exports taken from a .def file and no "lib" prefix.
+function(tastro_dll target def)
+  add_library(${target} SHARED ${ARGN} ${def})
+  set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${target})
+  if(MINGW)
+    # --kill-at strips the @N suffix that stdcall would otherwise leave on the names.
+    target_link_options(${target} PRIVATE -Wl,--kill-at -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()
+
+# One test program = one ctest entry (every Wine start costs seconds).
+function(tastro_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest)
+  target_link_options(${name} PRIVATE -mconsole)
+  target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

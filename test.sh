@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds everything and runs every test under Wine.
+# Leaves the 32-bit program folder in dist/.
+set -euo pipefail
+source "$(dirname "$0")/scripts/env.sh"
+
+setup_packages
+fetch_libpng
+build_arch i686
+if [ "$TASTRO_TEST_ARCH" != i686 ]; then
+    build_arch "$TASTRO_TEST_ARCH"
+fi
+
+rm -rf "$TASTRO_ROOT/dist"
+cp -r "$TASTRO_BUILD/i686/dist" "$TASTRO_ROOT/dist"
+
+start_wine "$TASTRO_TEST_ARCH"
+log "running the tests ($TASTRO_TEST_ARCH)"
+ctest --test-dir "$TASTRO_BUILD/$TASTRO_TEST_ARCH" --output-on-failure -j "${TASTRO_TEST_JOBS:-4}" "$@"
