@@ -116,22 +116,24 @@ start_wine() {
         export WINEARCH=win64 TASTRO_WINE=/usr/lib/wine/wine64 TASTRO_WINESERVER=/usr/lib/wine/wineserver64
     fi
     if [ -z "${TASTRO_KEEP_DISPLAY:-}" ]; then
-        local n
-        for n in $(seq 91 140); do
-            [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-        done
-        Xvfb ":$n" -screen 0 1600x1000x24 -nolisten tcp >"$TASTRO_BUILD/xvfb.log" 2>&1 &
+        # Xvfb picks a free display itself and reports its number on fd 3.
+        local fifo=$TASTRO_BUILD/xvfb.display
+        rm -f "$fifo"
+        Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$fifo" >"$TASTRO_BUILD/xvfb.log" 2>&1 &
         TASTRO_XVFB_PID=$!
-        export DISPLAY=":$n"
         local i
-        for i in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        for i in $(seq 1 100); do [ -s "$fifo" ] && break; sleep 0.1; done
+        [ -s "$fifo" ] || die "Xvfb did not start"
+        export DISPLAY=":$(head -1 "$fifo")"
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating the Wine prefix ($WINEARCH)"
         "$TASTRO_WINE" wineboot -i >"$TASTRO_BUILD/wineboot.log" 2>&1 || true
     fi
-    "$TASTRO_WINESERVER" -p &
-    TASTRO_WINESERVER_PID=$!
+    "$TASTRO_WINESERVER" -p
+    # Start Wine's own services now, away from ctest: they outlive the first program and would
+    # otherwise hold that test's output pipes open.
+    "$TASTRO_WINE" wineboot >>"$TASTRO_BUILD/wineboot.log" 2>&1 </dev/null || true
     trap stop_wine EXIT
 }
 
