@@ -16,4 +16,4 @@ cp -r "$TASTRO_BUILD/i686/dist" "$TASTRO_ROOT/dist"
 
 start_wine "$TASTRO_TEST_ARCH"
 log "running the tests ($TASTRO_TEST_ARCH)"
-ctest --test-dir "$TASTRO_BUILD/$TASTRO_TEST_ARCH" --output-on-failure -j "${TASTRO_TEST_JOBS:-4}" "$@"
+ctest --test-dir "$TASTRO_BUILD/$TASTRO_TEST_ARCH" --output-on-failure -j "${TASTRO_TEST_JOBS:-1}" "$@"

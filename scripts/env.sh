@@ -130,6 +130,8 @@ start_wine() {
         log "creating the Wine prefix ($WINEARCH)"
         "$TASTRO_WINE" wineboot -i >"$TASTRO_BUILD/wineboot.log" 2>&1 || true
     fi
+    # The server left by a previous step is not persistent: let it end, then start one that is.
+    "$TASTRO_WINESERVER" -w >/dev/null 2>&1 || true
     "$TASTRO_WINESERVER" -p
     # Start Wine's own services now, away from ctest: they outlive the first program and would
     # otherwise hold that test's output pipes open.

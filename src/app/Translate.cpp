@@ -1,0 +1,8 @@
+#include "Translate.h"
+
+#include "RoRarodAzavDll.h"
+
+std::wstring Translate(const std::wstring& text)
+{
+    return RoRarodAzavDll::GetInstance().Translate(text);
+}

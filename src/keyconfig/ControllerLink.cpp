@@ -1,0 +1,99 @@
+#include "ControllerLink.h"
+
+#include "ProgramFolder.h"
+
+#include <windows.h>
+
+namespace {
+
+// The library's own meaning of the argument that accompanies the buffer items.
+constexpr DWORD kBufferItemArg = 3;
+constexpr DWORD kSwitchItemArg = 1;
+// HID usage of the key before F1: F1..F10 are 0x3A..0x43.
+constexpr unsigned kUsageBeforeF1 = 0x39;
+constexpr int kKeyCount = 10;
+
+} // namespace
+
+ControllerLink::ControllerLink()
+    : ControllerLink(ProcessAcpiFunctions(), SystemModuleLoader(), SystemNotifier())
+{
+}
+
+ControllerLink::ControllerLink(AcpiFunctionTable& functions, ModuleLoader& loader, UserNotifier& notifier)
+    : functions_(functions)
+    , loader_(loader)
+    , notifier_(notifier)
+{
+}
+
+bool ControllerLink::LoadAcpiLibrary()
+{
+    // The folder ends in a backslash already; Windows accepts the doubled one.
+    const std::wstring path = ProgramFolder() + L"\\Biosgateex.dll";
+    OutputDebugStringW(path.c_str());
+    const HMODULE library = loader_.Load(path);
+    if (library && functions_.Bind(loader_, library))
+        return true;
+    if (library)
+        loader_.Free(library);
+    notifier_.ShowMessage(L"Can not load Biosgate.dll", L"");
+    return false;
+}
+
+int ControllerLink::AcpiInitialize()
+{
+    if (!functions_.AcpiInit && !LoadAcpiLibrary())
+        return 0;
+    return functions_.AcpiInit();
+}
+
+void ControllerLink::WriteEcBuffer(const Table& table)
+{
+    if (!functions_.IsBound())
+        return;
+    // The library takes a writable buffer and may change the length; keep the caller's table.
+    Table copy = table;
+    DWORD length = static_cast<DWORD>(copy.size());
+    functions_.AcpiSetItemBuffer(ACPI_ITEM_KEY_TABLE, kBufferItemArg, copy.data(), &length);
+}
+
+bool ControllerLink::SetSwitch(int on)
+{
+    // The controller gets exactly the value that is stored, so the two never disagree.
+    const DWORD value = on == 1 ? 1 : 0;
+    WritePrivateProfileStringW(L"Info", L"Switch", value ? L"1" : L"0", SettingsPath().c_str());
+    if (!functions_.IsBound())
+        return false;
+    return (functions_.AcpiSetItem(ACPI_ITEM_SWITCH, value, kSwitchItemArg) & 1) != 0;
+}
+
+bool ControllerLink::GetSwitch(int& out)
+{
+    out = static_cast<int>(GetPrivateProfileIntW(L"Info", L"Switch", 0, SettingsPath().c_str()));
+    return out != 0;
+}
+
+std::optional<int> ControllerLink::ReadPressedKey()
+{
+    if (!functions_.IsBound())
+        return std::nullopt;
+    // Zeroed, so that bytes the library leaves alone cannot name a key.
+    Table buffer{};
+    DWORD length = static_cast<DWORD>(buffer.size());
+    if (functions_.AcpiGetItemBuffer(ACPI_ITEM_KEY_EVENT, kBufferItemArg, buffer.data(), &length) != 1)
+        return std::nullopt;
+    return KeyFromUsage(static_cast<unsigned>(buffer[6]) | static_cast<unsigned>(buffer[7]) << 8);
+}
+
+std::optional<int> ControllerLink::KeyFromUsage(unsigned usage) noexcept
+{
+    if (usage <= kUsageBeforeF1 || usage > kUsageBeforeF1 + kKeyCount)
+        return std::nullopt;
+    return static_cast<int>(usage - kUsageBeforeF1);
+}
+
+std::wstring ControllerLink::SettingsPath()
+{
+    return ProgramFolder() + L"Setting.ini";
+}

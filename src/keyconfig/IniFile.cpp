@@ -1,0 +1,233 @@
+#include "IniFile.h"
+
+#include "ScopedHandle.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cwctype>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kByteOrderMark = 0xFEFF;
+
+// Characters the private-profile reader may strip from either end of a value.
+bool IsTrimmed(wchar_t c)
+{
+    return c <= L' ' || c == 0x1A || c == 0x00A0 || c == kByteOrderMark || std::iswspace(c);
+}
+
+bool IsQuote(wchar_t c)
+{
+    return c == L'"' || c == L'\'';
+}
+
+// The reader trims white space and removes one pair of enclosing matching quotes; a value it
+// would change goes inside one more pair, which is all the reader then removes.
+std::wstring EncodeValue(const std::wstring& value)
+{
+    if (value.empty())
+        return value;
+    const bool trimmed = IsTrimmed(value.front()) || IsTrimmed(value.back());
+    const bool quoted = value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back();
+    return trimmed || quoted ? L"\"" + value + L"\"" : value;
+}
+
+// Decimal with an optional sign, or "0x" hexadecimal; stops at the first other character.
+int ParseInteger(std::wstring_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsTrimmed(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+'))
+        negative = text[i++] == L'-';
+    unsigned base = 10;
+    if (i + 1 < text.size() && text[i] == L'0' && (text[i + 1] == L'x' || text[i + 1] == L'X')) {
+        base = 16;
+        i += 2;
+    }
+    // Unsigned arithmetic wraps the way 32-bit code words written as "0x%x" need.
+    std::uint32_t value = 0;
+    for (; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        unsigned digit;
+        if (c >= L'0' && c <= L'9')
+            digit = c - L'0';
+        else if (base == 16 && c >= L'a' && c <= L'f')
+            digit = c - L'a' + 10;
+        else if (base == 16 && c >= L'A' && c <= L'F')
+            digit = c - L'A' + 10;
+        else
+            break;
+        value = value * base + digit;
+    }
+    return static_cast<int>(negative ? 0u - value : value);
+}
+
+bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes, bool& exists)
+{
+    bytes.clear();
+    exists = false;
+    ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+    exists = true;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                           read != bytes.size()))
+        return false;
+    return true;
+}
+
+bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
+{
+    ScopedFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+std::wstring DecodeMultiByte(UINT codePage, const char* data, std::size_t size)
+{
+    if (size == 0)
+        return {};
+    const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
+    if (n <= 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), text.data(), n);
+    return text;
+}
+
+// The text of an INI file in any encoding the private-profile reader understands.
+std::wstring DecodeIniText(const std::vector<char>& bytes)
+{
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        return DecodeMultiByte(CP_UTF8, bytes.data() + 3, size - 3);
+    if (size >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
+        std::wstring text;
+        for (std::size_t i = 2; i + 1 < size; i += 2)
+            text.push_back(static_cast<wchar_t>((b[i] << 8) | b[i + 1]));
+        return text;
+    }
+    return DecodeMultiByte(CP_ACP, bytes.data(), size);
+}
+
+} // namespace
+
+bool FitsAnsiCodePage(const std::wstring& text)
+{
+    if (text.empty() || GetACP() == CP_UTF8)
+        return true;
+    const int length = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr,
+                                      &usedDefault);
+    if (n <= 0 || usedDefault)
+        return false;
+    std::vector<char> ansi(static_cast<std::size_t>(n));
+    usedDefault = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, ansi.data(), n, nullptr,
+                            &usedDefault) != n ||
+        usedDefault)
+        return false;
+    // Some code pages map several characters to one byte: only an exact way back counts.
+    return DecodeMultiByte(CP_ACP, ansi.data(), ansi.size()) == text;
+}
+
+IniFile::IniFile(std::wstring path) : path_(std::move(path)) {}
+
+std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& def,
+                                 std::size_t capacity) const
+{
+    if (capacity == 0)
+        return {};
+    std::vector<wchar_t> buffer(capacity, L'\0');
+    const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buffer.data(),
+                                             static_cast<DWORD>(capacity), path_.c_str());
+    return std::wstring(buffer.data(), std::min<std::size_t>(n, capacity - 1));
+}
+
+int IniFile::ReadInteger(const std::wstring& section, const std::wstring& key, int def) const
+{
+    // Parsed here rather than by GetPrivateProfileIntW, whose handling of signs and "0x" has
+    // differed between system versions.
+    constexpr wchar_t kAbsent[] = L"\x1\x2";
+    const std::wstring text = ReadString(section, key, kAbsent, 64);
+    if (text == kAbsent || text.empty())
+        return def;
+    return ParseInteger(text);
+}
+
+bool IniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const
+{
+    bool faithful = true;
+    if (!(FitsAnsiCodePage(section) && FitsAnsiCodePage(key) && FitsAnsiCodePage(value)) && !IsUtf16())
+        faithful = ConvertToUtf16();
+    const std::wstring stored = EncodeValue(value);
+    const bool written =
+        WritePrivateProfileStringW(section.c_str(), key.c_str(), stored.c_str(), path_.c_str()) != FALSE;
+    return written && faithful;
+}
+
+bool IniFile::DeleteSection(const std::wstring& section) const
+{
+    // No key and no data: the whole section goes.
+    return WritePrivateProfileStructW(section.c_str(), nullptr, nullptr, 0, path_.c_str()) != FALSE;
+}
+
+void IniFile::Flush() const
+{
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+}
+
+bool IniFile::IsUtf16() const
+{
+    ScopedFileHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    unsigned char mark[2] = {};
+    DWORD read = 0;
+    return ReadFile(file.Get(), mark, sizeof mark, &read, nullptr) && read == 2 && mark[0] == 0xFF && mark[1] == 0xFE;
+}
+
+bool IniFile::ConvertToUtf16() const
+{
+    Flush();
+    std::vector<char> bytes;
+    bool exists = false;
+    if (!ReadWholeFile(path_, bytes, exists))
+        return false;
+    std::wstring text(1, kByteOrderMark);
+    text += DecodeIniText(bytes);
+    const std::size_t size = text.size() * sizeof(wchar_t);
+    bool ok;
+    if (!exists) {
+        ok = WriteWholeFile(path_, text.data(), size);
+    } else {
+        // Written beside the file and moved over it, so a failed write never loses the old file.
+        const std::wstring temporary = path_ + L".new";
+        ok = WriteWholeFile(temporary, text.data(), size) &&
+             MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        if (!ok)
+            DeleteFileW(temporary.c_str());
+    }
+    Flush();
+    return ok;
+}

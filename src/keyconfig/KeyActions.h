@@ -1,0 +1,17 @@
+#pragma once
+
+#include "KeyActionPlatform.h"
+
+#include <string>
+
+// The audio library's entry point: makes the next playback device the default one.
+using SetNextPlaybackDeviceAsDefaultProc = DWORD(WINAPI*)(wchar_t* buffer, DWORD capacity);
+
+constexpr DWORD kAudioBufferCapacity = 256;
+
+// Asks the shell to open `path` (document, folder or program) and returns at once.
+void ShellOpen(const std::wstring& path, KeyActionPlatform& platform = SystemKeyActionPlatform());
+
+// Runs the host-side action of key n (1..10), if it has one: opens a shortcut's target, starts
+// the drive ejector or switches the audio playback device.
+void ExecuteFunKey(int n, KeyActionPlatform& platform = SystemKeyActionPlatform());

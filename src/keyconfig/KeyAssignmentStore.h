@@ -1,0 +1,28 @@
+#pragma once
+
+#include "FunData.h"
+#include "EcBuffer.h"
+
+#include <string>
+
+class ControllerPort;
+
+// Paths of the configuration files in the program folder.
+std::wstring FunCfgPath();
+std::wstring KeyMapPath();
+
+// Reads all ten keys from fun.cfg into FunDataMap and KeyMap.cfg into KeyCodeMap. True when some
+// key is assigned, which is when the main scene enables its Clean-all command.
+bool LoadConfig();
+
+// Reads section Fn into FunDataMap unless a record for key n is already there.
+void ReloadFunData(int n);
+
+// Unassigns key n in fun.cfg and in memory. The controller table is left to the caller.
+void ClearFunKey(int n);
+
+// Unassigns every key, then rebuilds and writes the controller table.
+void ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers = {});
+
+// True when some record in FunDataMap has a type other than 0.
+bool AnyKeyAssigned();

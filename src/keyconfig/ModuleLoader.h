@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Loading of outside libraries and lookup of their entry points. Bindings take one of these so
+// that tests can hand them libraries that do not exist on disk.
+class ModuleLoader {
+public:
+    virtual ~ModuleLoader() = default;
+
+    // LoadLibraryW; null when the library could not be loaded.
+    virtual HMODULE Load(const std::wstring& path) = 0;
+    // GetProcAddress; null when the module lacks the name.
+    virtual FARPROC GetProc(HMODULE module, const char* name) = 0;
+    virtual void Free(HMODULE module) = 0;
+    // True for an existing file (not a folder).
+    virtual bool FileExists(const std::wstring& path) = 0;
+};
+
+// The loader that calls the system.
+ModuleLoader& SystemModuleLoader();
+
+// Converts a looked-up entry point to its declared type. The detour through void(*)() is the
+// conversion the compiler accepts between unrelated function types without a warning.
+template <typename Function>
+Function EntryPointCast(FARPROC proc) noexcept
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
+}
+
+// Looks `name` up in `module` and stores it in `slot`; false when the name is missing.
+template <typename Function>
+bool BindEntryPoint(ModuleLoader& loader, HMODULE module, const char* name, Function& slot)
+{
+    slot = EntryPointCast<Function>(loader.GetProc(module, name));
+    return slot != nullptr;
+}

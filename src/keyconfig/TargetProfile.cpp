@@ -1,0 +1,30 @@
+#include "TargetProfile.h"
+
+#include "FunData.h"
+#include "IniFile.h"
+#include "KeyAssignmentStore.h"
+#include "ProfileName.h"
+#include "ProgramFolder.h"
+#include "TastroProfileManager.h"
+
+#include <windows.h>
+
+bool ApplyTargetProfile()
+{
+    const std::wstring name =
+        IniFile(TargetProfilePath(ProgramFolder())).ReadString(L"TargetProfile", L"NAME", L"", kFieldCapacity);
+    // The request may come from any program: a name must not lead outside the profile folder.
+    if (IsValidProfileName(name)) {
+        const std::wstring profile = ProgramFolder() + kProfileFolderName + L"\\" + name + kProfileExtension;
+        const IniFile funCfg(FunCfgPath());
+        // The system's cached copy of fun.cfg must not outlive the replaced file.
+        funCfg.Flush();
+        CopyFileW(profile.c_str(), funCfg.Path().c_str(), FALSE);
+        funCfg.Flush();
+    }
+    for (int n = 1; n <= kFunKeyCount; ++n) {
+        FunDataMap().erase(FunSection(n));
+        ReloadFunData(n);
+    }
+    return AnyKeyAssigned();
+}
