@@ -185,8 +185,16 @@ int KeyConfigCtl::Report()
 int KeyConfigCtl::Profile(const std::vector<std::wstring>& args)
 {
     const std::wstring& action = args[1];
+    const bool list = action == L"list" && args.size() == 2;
+    const bool named = args.size() == 3 && (action == L"save" || action == L"delete" || action == L"apply");
+    if (!list && !named)
+        return Usage();
+    if (named && !IsValidProfileName(args[2]))
+        return Fail(L"\"" + args[2] + L"\" is not a valid profile name");
+
+    // Checked first: the manager creates the profile folder, and a refused command changes nothing.
     TastroProfileManager profiles(ProgramFolder());
-    if (action == L"list" && args.size() == 2) {
+    if (list) {
         const auto names = profiles.GetProfileNames();
         if (names.empty())
             Say(L"no profiles");
@@ -194,13 +202,8 @@ int KeyConfigCtl::Profile(const std::vector<std::wstring>& args)
             Say(name);
         return kOk;
     }
-    if (args.size() != 3 || (action != L"save" && action != L"delete" && action != L"apply"))
-        return Usage();
 
     const std::wstring& name = args[2];
-    if (!IsValidProfileName(name))
-        return Fail(L"\"" + name + L"\" is not a valid profile name");
-
     if (action == L"save") {
         if (!profiles.SaveProfile(name))
             return Fail(L"profile \"" + name + L"\" could not be saved (is there a fun.cfg?)");
