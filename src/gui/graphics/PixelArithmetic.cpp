@@ -1,0 +1,58 @@
+#include "gui/graphics/PixelArithmetic.h"
+
+#include <algorithm>
+
+namespace gs {
+
+void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const forms::PixelView& source,
+                 forms::TPoint origin, std::uint8_t alpha)
+{
+    if (dest.Empty() || source.Empty() || dest.BytesPerPixel != 3 || source.BytesPerPixel != 4)
+        return;
+    // Destination cell (x, y) reads source cell (x - dx, y - dy); keep the cells valid in both.
+    const int dx = rect.Left - origin.X;
+    const int dy = rect.Top - origin.Y;
+    const int left = std::max({rect.Left, 0, dx});
+    const int top = std::max({rect.Top, 0, dy});
+    const int right = std::min({rect.Right, dest.Width, source.Width + dx});
+    const int bottom = std::min({rect.Bottom, dest.Height, source.Height + dy});
+    if (left >= right || top >= bottom)
+        return;
+
+    const double global = alpha / 255.0;
+    for (int y = top; y < bottom; ++y) {
+        std::uint8_t* d = dest.Row(y) + static_cast<std::ptrdiff_t>(left) * 3;
+        const std::uint8_t* s = source.Row(y - dy) + static_cast<std::ptrdiff_t>(left - dx) * 4;
+        for (int x = left; x < right; ++x, d += 3, s += 4) {
+            const double cover = s[3] / 255.0;
+            const double f = global * cover;
+            const double h = 1.0 - cover;
+            for (int c = 0; c < 3; ++c) {
+                const long double value = static_cast<long double>(s[c]) * f + static_cast<long double>(d[c]) * h;
+                d[c] = static_cast<std::uint8_t>(value);
+            }
+        }
+    }
+}
+
+void PremultiplyPixels(const forms::PixelView& view)
+{
+    if (view.Empty() || view.BytesPerPixel != 4)
+        return;
+    for (int y = 0; y < view.Height; ++y) {
+        std::uint8_t* p = view.Row(y);
+        for (int x = 0; x < view.Width; ++x, p += 4) {
+            const unsigned a = p[3];
+            p[0] = static_cast<std::uint8_t>(p[0] * a / 255);
+            p[1] = static_cast<std::uint8_t>(p[1] * a / 255);
+            p[2] = static_cast<std::uint8_t>(p[2] * a / 255);
+        }
+    }
+}
+
+int Luminance(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    return static_cast<int>(0.299 * red + 0.587 * green + 0.114 * blue + 0.5);
+}
+
+}  // namespace gs
