@@ -28,7 +28,9 @@ bool WriteSkins(std::wstring folder, SkinFiles& files)
 {
     if (!folder.empty() && folder.back() != L'\\')
         folder += L'\\';
-    CreateDirectoryW(folder.c_str(), nullptr);
+    // Create every missing level: the folder may lie below one that does not exist yet.
+    for (std::size_t slash = folder.find(L'\\', 3); slash != std::wstring::npos; slash = folder.find(L'\\', slash + 1))
+        CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
     files.folder = folder;
 
     bool ok = true;
