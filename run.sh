@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds everything, lays out the program folder dist/ and starts it
 # under Wine. Until the main window exists, it drives the key configuration without a window
-# (keyconfigctl) on a demo configuration and prints what happened.
+# (keyconfigctl) on a demo configuration and prints what happened. `./run.sh gallery` shows the
+# skinned control toolkit's gallery instead. An existing display ($DISPLAY) is used; else Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/scripts/env.sh"
 
@@ -18,5 +19,10 @@ log "program folder: dist/"
 demo=$TASTRO_BUILD/demo
 rm -rf "$demo"
 cp -r "$TASTRO_BUILD/$TASTRO_TEST_ARCH/dist" "$demo"
+[ -n "${DISPLAY:-}" ] && export TASTRO_KEEP_DISPLAY=1
 start_wine "$TASTRO_TEST_ARCH"
-"$TASTRO_ROOT/scripts/demo.sh" "$demo"
+if [ "${1:-}" = gallery ]; then
+    "$TASTRO_WINE" "$demo/gallery.exe"
+else
+    "$TASTRO_ROOT/scripts/demo.sh" "$demo"
+fi
