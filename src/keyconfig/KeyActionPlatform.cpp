@@ -5,19 +5,24 @@ BOOL Win32KeyActionPlatform::ExecuteShell(SHELLEXECUTEINFOW& info)
     return ShellExecuteExW(&info);
 }
 
-HMODULE Win32KeyActionPlatform::OpenLibrary(const wchar_t* path)
+HMODULE Win32KeyActionPlatform::Load(const std::wstring& path)
 {
-    return LoadLibraryW(path);
+    return SystemModuleLoader().Load(path);
 }
 
-FARPROC Win32KeyActionPlatform::FindProc(HMODULE module, const char* name)
+FARPROC Win32KeyActionPlatform::GetProc(HMODULE module, const char* name)
 {
-    return GetProcAddress(module, name);
+    return SystemModuleLoader().GetProc(module, name);
 }
 
-void Win32KeyActionPlatform::CloseLibrary(HMODULE module)
+void Win32KeyActionPlatform::Free(HMODULE module)
 {
-    FreeLibrary(module);
+    SystemModuleLoader().Free(module);
+}
+
+bool Win32KeyActionPlatform::FileExists(const std::wstring& path)
+{
+    return SystemModuleLoader().FileExists(path);
 }
 
 KeyActionPlatform& SystemKeyActionPlatform()

@@ -9,16 +9,15 @@ void SwitchAudioDevice(KeyActionPlatform& platform)
 {
     // Loaded for each press and freed again, so a replaced library takes effect at once.
     const std::wstring path = ProgramFolder() + L"Sonaflip.dll";
-    HMODULE module = platform.OpenLibrary(path.c_str());
+    HMODULE module = platform.Load(path);
     if (module == nullptr)
         return;
-    const auto proc = reinterpret_cast<SetNextPlaybackDeviceAsDefaultProc>(
-        reinterpret_cast<void*>(platform.FindProc(module, "SetNextPlaybackDeviceAsDefault")));
-    if (proc != nullptr) {
+    SetNextPlaybackDeviceAsDefaultProc proc = nullptr;
+    if (BindEntryPoint(platform, module, "SetNextPlaybackDeviceAsDefault", proc)) {
         wchar_t buffer[kAudioBufferCapacity] = {};
         proc(buffer, kAudioBufferCapacity);
     }
-    platform.CloseLibrary(module);
+    platform.Free(module);
 }
 
 } // namespace

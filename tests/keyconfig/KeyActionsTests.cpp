@@ -49,22 +49,23 @@ public:
                          text(info.lpDirectory), info.nShow, info.cbSize});
         return TRUE;
     }
-    HMODULE OpenLibrary(const wchar_t* path) override
+    HMODULE Load(const std::wstring& path) override
     {
         loads.push_back(path);
         return libraryPresent ? module : nullptr;
     }
-    FARPROC FindProc(HMODULE m, const char* name) override
+    FARPROC GetProc(HMODULE m, const char* name) override
     {
         EXPECT_EQ(m, module);
         lookups.push_back(name);
         return entryPresent ? reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&FakeSetNextPlaybackDeviceAsDefault)) : nullptr;
     }
-    void CloseLibrary(HMODULE m) override
+    void Free(HMODULE m) override
     {
         EXPECT_EQ(m, module);
         ++frees;
     }
+    bool FileExists(const std::wstring&) override { return libraryPresent; }
 
     bool libraryPresent = true;
     bool entryPresent = true;
