@@ -3,7 +3,7 @@
 
 TASTRO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TASTRO_BUILD=${TASTRO_BUILD:-$TASTRO_ROOT/build}
-JOBS=$(nproc 2>/dev/null || echo 4)
+JOBS=${JOBS:-$(nproc 2>/dev/null || echo 4)}
 
 log() { printf '== %s\n' "$*" >&2; }
 die() { printf 'error: %s\n' "$*" >&2; exit 1; }
