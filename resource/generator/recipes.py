@@ -107,8 +107,8 @@ def main_background(spec, look, P):
     cv.fill(d.times(both, d.top_edge(both, 1)), d.colour("#FFFFFF", 0.5))
 
     # key column
-    keys = d.shape_chamfer(8, 100, 270, 489, (0, 0, 10, 0))
-    panel(cv, keys, ("#141414", "#0F0F0F"), border=("#242424", "#1A1A1A"), hi=0.04)
+    keys = d.shape_chamfer(8, 100, 270, 600, 0)
+    panel(cv, keys, ("#141414", "#0E0E0E"), border=("#242424", "#1A1A1A"), hi=0.04)
     cv.fill(cv.mask(d.rect(15, 112, 16, 478)), d.vgrad(cv.size, [(0, "#1A1A1A"), (0.5, "#2A2A2A"), (1, "#1A1A1A")], 112, 478))
     for n in range(10):
         y = 105 + 40 * n + 14
@@ -126,7 +126,8 @@ def main_background(spec, look, P):
 
     # S5 hint area: plain black
     hx0, hy0, hx1, hy1 = spec["hint_area"]
-    cv.fill(cv.mask(d.rect(hx0 - 1, hy0 - 1, hx1 + 1, 592)), "#1C1C1C")
+    cv.fill(cv.mask(d.rect(9, hy0 - 1, 269, hy1)), P["black"])
+    cv.fill(cv.mask(d.rect(9, hy0 - 2, 269, hy0 - 1)), d.hgrad(cv.size, [(0, "#1A1A1A"), (0.5, "#303030"), (1, "#1A1A1A")], 9, 269))
     cv.set_rect((hx0, hy0, hx1, hy1), P["black"])
 
     # footer: version plate (the label on it is black)
@@ -184,8 +185,8 @@ def memory_panel(spec, look, P):
     panel(cv, box, ("#1E1E1E", "#0C0C0C"), border=(P["red_hover"], P["red_deep"]), glow=(P["red"], 8, 0.35))
     cv.fill(d.times(cv.mask(box.path(1)), d.pattern(cv.size, 2)), d.colour("#FFFFFF", 0.02))
     # memory module: board, contacts, heat spreader with a light bar
-    cv.fill(cv.mask(d.rect(20, 34, 156, 72)), "#121212")
-    cv.fill(cv.mask(d.ring(d.rect(20, 34, 156, 72), d.rect(21, 35, 155, 71))), "#333333")
+    cv.fill(cv.mask(d.rect(20, 50, 156, 72)), "#121212")
+    cv.fill(cv.mask(d.ring(d.rect(20, 50, 156, 72), d.rect(21, 51, 155, 71))), "#333333")
     for x in range(24, 152, 4):
         if 84 <= x <= 90:
             continue
@@ -624,8 +625,8 @@ def keycap(spec, look, P):
     panel(cv, face, L["face"], hi=0.14)
     fm = cv.mask(face.path())
     cv.fill(d.minus(fm, cv.mask(face.path(1))), d.colour("#000000", 0.25))
-    paint_glyph(cv, spec["glyph"], (W - 18) / 2 + 1.5, 7, 18, *L["glyph"], shadow=0.4)
-    paint_glyph(cv, "plus", 6.5, 5.5, 9, *L["glyph"])
+    paint_glyph(cv, spec["glyph"], (W - 20) / 2 + 2, 6, 20, *L["glyph"], shadow=0.4)
+    paint_glyph(cv, "plus", 6, 5, 10, *L["glyph"])
     return d.finish(cv.im)
 
 
