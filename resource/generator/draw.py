@@ -294,68 +294,48 @@ def inner_glow(m, r, k=1.0):
     return scale(times(m, ImageChops.invert(blur(m, r))), 2 * k)
 
 
+def _ramp(n, stops, p0, p1):
+    """n pixels of a ramp through stops [(t, tuple)] with t = 0 at p0 and 1 at p1."""
+    p1 = n if p1 is None else p1
+    out = bytearray()
+    for i in range(n):
+        t = 0 if p1 == p0 else min(1.0, max(0.0, (i + 0.5 - p0) / (p1 - p0)))
+        for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
+            if t <= t1:
+                u = 0 if t1 == t0 else (t - t0) / (t1 - t0)
+                out += bytes(round(c0[k] + (c1[k] - c0[k]) * u) for k in range(len(c0)))
+                break
+        else:
+            out += bytes(stops[-1][1])
+    return bytes(out)
+
+
+def _gradient(size, mode, stops, vertical, p0, p1):
+    W, H = size
+    n = H if vertical else W
+    line = Image.frombytes(mode, (1, n) if vertical else (n, 1), _ramp(n, stops, p0, p1))
+    return line.resize(size, Image.NEAREST)
+
+
 def vmask(size, stops, y0=0, y1=None):
     """Vertical ramp mask: stops [(t, value 0..1)] over y0..y1."""
-    W, H = size
-    y1 = H if y1 is None else y1
-    col = []
-    for y in range(H):
-        t = 0 if y1 == y0 else (y + 0.5 - y0) / (y1 - y0)
-        col.append(round(255 * _interp(stops, t)))
-    return Image.frombytes("L", (1, H), bytes(col)).resize(size, Image.NEAREST)
+    return _gradient(size, "L", [(t, (255 * v,)) for t, v in stops], True, y0, y1)
 
 
 def hmask(size, stops, x0=0, x1=None):
-    W, H = size
-    x1 = W if x1 is None else x1
-    row = []
-    for x in range(W):
-        t = 0 if x1 == x0 else (x + 0.5 - x0) / (x1 - x0)
-        row.append(round(255 * _interp(stops, t)))
-    return Image.frombytes("L", (W, 1), bytes(row)).resize(size, Image.NEAREST)
+    return _gradient(size, "L", [(t, (255 * v,)) for t, v in stops], False, x0, x1)
 
-
-def _interp(stops, t):
-    t = min(1.0, max(0.0, t))
-    for (t0, v0), (t1, v1) in zip(stops, stops[1:]):
-        if t <= t1:
-            return v0 if t1 == t0 else v0 + (v1 - v0) * (t - t0) / (t1 - t0)
-    return stops[-1][1]
-
-
-# ---------------------------------------------------------------- paints and canvas
 
 def vgrad(size, stops, y0=0, y1=None):
     """Vertical gradient image: stops [(t, colour)] over y0..y1 (t 0..1)."""
-    W, H = size
-    y1 = H if y1 is None else y1
-    stops = [(t, colour(c)) for t, c in stops]
-    col = bytearray()
-    for y in range(H):
-        t = 0 if y1 == y0 else (y + 0.5 - y0) / (y1 - y0)
-        col += bytes(_cinterp(stops, t))
-    return Image.frombytes("RGBA", (1, H), bytes(col)).resize(size, Image.NEAREST)
+    return _gradient(size, "RGBA", [(t, colour(c)) for t, c in stops], True, y0, y1)
 
 
 def hgrad(size, stops, x0=0, x1=None):
-    W, H = size
-    x1 = W if x1 is None else x1
-    stops = [(t, colour(c)) for t, c in stops]
-    row = bytearray()
-    for x in range(W):
-        t = 0 if x1 == x0 else (x + 0.5 - x0) / (x1 - x0)
-        row += bytes(_cinterp(stops, t))
-    return Image.frombytes("RGBA", (W, 1), bytes(row)).resize(size, Image.NEAREST)
+    return _gradient(size, "RGBA", [(t, colour(c)) for t, c in stops], False, x0, x1)
 
 
-def _cinterp(stops, t):
-    t = min(1.0, max(0.0, t))
-    for (t0, c0), (t1, c1) in zip(stops, stops[1:]):
-        if t <= t1:
-            u = 0 if t1 == t0 else (t - t0) / (t1 - t0)
-            return tuple(round(c0[i] + (c1[i] - c0[i]) * u) for i in range(4))
-    return stops[-1][1]
-
+# ---------------------------------------------------------------- canvas
 
 class Canvas:
     def __init__(self, w, h, bg=None):

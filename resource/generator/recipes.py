@@ -81,6 +81,10 @@ def main_background(spec, look, P):
     edge = d.stroke([(262, 0), (215, 47)], 2.2, cap="butt")
     cv.fill(d.blur(cv.mask(edge), 3), d.colour(P["red"], 0.55))
     cv.fill(cv.mask(edge), d.vgrad(cv.size, [(0, P["red_light"]), (1, P["red_deep"])], 0, 47))
+    for i in range(3):
+        x = 259 + 8 * i      # parallel to the plate's edge, at its height
+        bar = cv.mask(d.poly((x, 16), (x + 4, 16), (x - 14, 34), (x - 18, 34)))
+        cv.fill(bar, d.colour(P["red"], 0.75 - 0.22 * i))
     cv.fill(cv.mask(d.rect(0, 47, 1200, 48)), "#050505")
     cv.fill(cv.mask(d.rect(215, 48, 1200, 49)), d.hgrad(cv.size, [(0, d.colour("#FFFFFF", 0.06)), (1, d.colour("#FFFFFF", 0.0))], 215, 1200))
     # separator before the close button
@@ -335,8 +339,9 @@ KEY_LOOKS = {
     "hover": dict(fill=("#2A2A2A", "#1A1A1A"), border=("#3E3E3E", "#222222"), hi=0.07,
                   bar=("#FF6A58", "#DF3327"), spill=0.2, mark=("#626262", "#4E4E4E")),
     "checked": dict(fill=("#C8382C", "#7C171C"), border=("#E8604F", "#5A0F0B"), hi=0.18, sheen=0.08,
-                    bar=("#FFD0CE", "#FF8A7A"), spill=0.0),
+                    glow=("#FF6A58", 6, 0.22), bar=("#FFD0CE", "#FF8A7A"), spill=0.0),
     "checked_hover": dict(fill=("#DE402F", "#8E1E17"), border=("#FF7A68", "#5A0F0B"), hi=0.26, sheen=0.12,
+                          glow=("#FF8A7A", 7, 0.3),
                           bar=("#FFFFFF", "#FFB0A8"), spill=0.0, mark=("#FFD0CE80", "#FFD0CE70")),
 }
 
@@ -348,7 +353,7 @@ def key_button(spec, look, P):
     L = KEY_LOOKS[base]
     cv = d.Canvas(W, H)
     s = d.shape_chamfer(0, 0, W, H, (0, 0, 8, 0))
-    inside = panel(cv, s, L["fill"], border=L["border"], hi=L["hi"], sheen=L.get("sheen", 0))
+    inside = panel(cv, s, L["fill"], border=L["border"], hi=L["hi"], sheen=L.get("sheen", 0), glow=L.get("glow"))
     if L["spill"]:
         cv.fill(inside, d.hgrad(cv.size, [(0, d.colour(P["red"], L["spill"])), (1, d.colour(P["red"], 0))], 3, 70))
     cv.fill(cv.mask(d.rect(0, 0, 3, H)), d.vgrad(cv.size, [(0, L["bar"][0]), (1, L["bar"][1])]))
