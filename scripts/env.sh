@@ -40,7 +40,7 @@ setup_packages() {
         as_root dpkg --add-architecture i386
         as_root apt-get update >"$TASTRO_BUILD/apt.log" 2>&1 || die "apt-get update failed"
     fi
-    apt_install cmake ninja-build dpkg-dev googletest xvfb xauth imagemagick \
+    apt_install cmake ninja-build dpkg-dev googletest xvfb xauth imagemagick xdotool \
         gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix \
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix \
         libz-mingw-w64-dev wine wine64 libc6:i386 python3 python3-pil fonts-dejavu-core

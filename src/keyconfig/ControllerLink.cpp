@@ -1,5 +1,6 @@
 #include "ControllerLink.h"
 
+#include "KeyAssignmentStore.h"
 #include "ProgramFolder.h"
 
 #include <windows.h>
@@ -95,5 +96,5 @@ std::optional<int> ControllerLink::KeyFromUsage(unsigned usage) noexcept
 
 std::wstring ControllerLink::SettingsPath()
 {
-    return ProgramFolder() + L"Setting.ini";
+    return SettingIniPath();
 }

@@ -128,6 +128,32 @@ std::wstring DecodeIniText(const std::vector<char>& bytes)
     return DecodeMultiByte(CP_ACP, bytes.data(), size);
 }
 
+std::wstring_view Trim(std::wstring_view text)
+{
+    while (!text.empty() && IsTrimmed(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsTrimmed(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Blanks at both ends and then one pair of enclosing matching quotes go, as the reader does.
+std::wstring Unquote(std::wstring_view text)
+{
+    text = Trim(text);
+    if (text.size() >= 2 && IsQuote(text.front()) && text.front() == text.back())
+        text = text.substr(1, text.size() - 2);
+    return std::wstring(text);
+}
+
+std::wstring LowerCase(std::wstring_view text)
+{
+    std::wstring lower(text);
+    for (wchar_t& c : lower)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return lower;
+}
+
 } // namespace
 
 bool FitsAnsiCodePage(const std::wstring& text)
@@ -230,4 +256,60 @@ bool IniFile::ConvertToUtf16() const
     }
     Flush();
     return ok;
+}
+
+IniSection IniFile::ReadSection(const std::wstring& section) const
+{
+    // The reader says "too small" by returning the capacity less two.
+    constexpr DWORD kMaxCapacity = 16 * 1024 * 1024;
+    std::vector<wchar_t> buffer(32 * 1024);
+    DWORD n = 0;
+    for (;;) {
+        const auto capacity = static_cast<DWORD>(buffer.size());
+        n = GetPrivateProfileSectionW(section.c_str(), buffer.data(), capacity, path_.c_str());
+        if (n + 2 < capacity || capacity >= kMaxCapacity)
+            break;
+        buffer.assign(buffer.size() * 2, L'\0');
+    }
+    std::vector<IniSection::Entry> entries;
+    const std::wstring_view all(buffer.data(), std::min<std::size_t>(n, buffer.size()));
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t end = all.find(L'\0', start);
+        if (end == std::wstring_view::npos)
+            end = all.size();
+        const std::wstring_view line = all.substr(start, end - start);
+        const std::size_t equals = line.find(L'=');
+        if (equals != std::wstring_view::npos && !line.empty() && line.front() != L';')
+            entries.emplace_back(Trim(line.substr(0, equals)), Unquote(line.substr(equals + 1)));
+        start = end + 1;
+    }
+    return IniSection(std::move(entries));
+}
+
+IniSection::IniSection(std::vector<Entry> entries) : entries_(std::move(entries))
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.emplace(LowerCase(entries_[i].first), i);
+}
+
+const std::wstring* IniSection::Find(std::wstring_view key) const
+{
+    const auto it = index_.find(LowerCase(key));
+    return it == index_.end() ? nullptr : &entries_[it->second].second;
+}
+
+std::wstring IniSection::ReadString(std::wstring_view key, const std::wstring& def, std::size_t capacity) const
+{
+    if (capacity == 0)
+        return {};
+    const std::wstring* value = Find(key);
+    const std::wstring& text = value != nullptr ? *value : def;
+    return text.substr(0, std::min(text.size(), capacity - 1));
+}
+
+int IniSection::ReadInteger(std::wstring_view key, int def) const
+{
+    const std::wstring* value = Find(key);
+    return value == nullptr || value->empty() ? def : ParseInteger(*value);
 }

@@ -1,7 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class IniSection;
 
 // One INI file, read and written through the Win32 private-profile functions.
 //
@@ -26,6 +32,9 @@ public:
     bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
     bool DeleteSection(const std::wstring& section) const;
 
+    // The whole section in one read; empty when the file or the section is missing.
+    IniSection ReadSection(const std::wstring& section) const;
+
     // Drops the system's cached copy, so that a file replaced behind its back is read afresh.
     void Flush() const;
 
@@ -35,6 +44,30 @@ private:
     bool ConvertToUtf16() const;
 
     std::wstring path_;
+};
+
+// One section of an INI file, read at once and then looked up in memory. Its readers answer as
+// IniFile's do: blanks around keys and values and one pair of enclosing quotes are removed, keys
+// match without regard to letter case, and the first of repeated keys counts.
+class IniSection {
+public:
+    using Entry = std::pair<std::wstring, std::wstring>;
+
+    IniSection() = default;
+    explicit IniSection(std::vector<Entry> entries);
+
+    // Every key with its value, in file order.
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+    std::wstring ReadString(std::wstring_view key, const std::wstring& def, std::size_t capacity) const;
+    int ReadInteger(std::wstring_view key, int def) const;
+
+private:
+    const std::wstring* Find(std::wstring_view key) const;
+
+    std::vector<Entry> entries_;
+    // Lower-case key -> index of its first entry.
+    std::map<std::wstring, std::size_t> index_;
 };
 
 // True when every character of `text` survives a round trip through the ANSI code page.

@@ -58,6 +58,11 @@ std::wstring KeyMapPath()
     return ProgramFolder() + L"KeyMap.cfg";
 }
 
+std::wstring SettingIniPath()
+{
+    return ProgramFolder() + L"Setting.ini";
+}
+
 bool LoadConfig()
 {
     FunDataMap().clear();

@@ -10,6 +10,7 @@ class ControllerPort;
 // Paths of the configuration files in the program folder.
 std::wstring FunCfgPath();
 std::wstring KeyMapPath();
+std::wstring SettingIniPath();
 
 // Reads all ten keys from fun.cfg into FunDataMap and KeyMap.cfg into KeyCodeMap. True when some
 // key is assigned, which is when the main scene enables its Clean-all command.

@@ -49,8 +49,11 @@ TEST(IniFile, TextsComeBackAsWritten)
 
     const IniFile again(folder.File(L"fun.cfg"));
     again.Flush();
-    for (const auto& [key, value] : values)
+    const IniSection section = again.ReadSection(L"F1");
+    for (const auto& [key, value] : values) {
         EXPECT_EQ(again.ReadString(L"F1", key, L"<absent>", 260), value) << "key " << testing::PrintToString(key);
+        EXPECT_EQ(section.ReadString(key, L"<absent>", 260), value) << "section, key " << testing::PrintToString(key);
+    }
 }
 
 TEST(IniFile, AnsiTextsLeaveThePlainFileAsThePrivateProfileWriterMakesIt)
@@ -117,6 +120,7 @@ TEST(IniFile, ReadsHandWrittenValues)
                                     "long=0123456789012345678901234567890123456789012345678901234567890123456789\r\n"
                                     "[Numbers]\r\n"
                                     "negative=-4\r\n"
+                                    "NEGATIVE=9\r\n"
                                     "hex=0x1E0000\r\n"
                                     "upperHex=0XFFFFFFFF\r\n"
                                     "padded=  12  \r\n"
@@ -141,6 +145,16 @@ TEST(IniFile, ReadsHandWrittenValues)
     EXPECT_EQ(ini.ReadInteger(L"Numbers", L"empty", 5), 5);
     EXPECT_EQ(ini.ReadInteger(L"Numbers", L"absent", 98), 98);
     EXPECT_EQ(ini.ReadInteger(L"Absent", L"absent", -3), -3);
+
+    // A section read at once answers as the key-by-key reader does.
+    const IniSection keyCode = ini.ReadSection(L"KeyCode");
+    const IniSection numbers = ini.ReadSection(L"numbers");
+    for (const wchar_t* key : {L"93_dis", L"75_DIS", L"76_dis", L"long", L"absent"})
+        EXPECT_EQ(keyCode.ReadString(key, L"fallback", 64), ini.ReadString(L"KeyCode", key, L"fallback", 64)) << key;
+    for (const wchar_t* key : {L"negative", L"Hex", L"upperHex", L"padded", L"leadingZero", L"quoted", L"text",
+                               L"empty", L"absent"})
+        EXPECT_EQ(numbers.ReadInteger(key, 5), ini.ReadInteger(L"Numbers", key, 5)) << key;
+    EXPECT_TRUE(ini.ReadSection(L"Absent").Entries().empty());
 }
 
 TEST(IniFile, DeleteSectionRemovesOnlyThatSection)

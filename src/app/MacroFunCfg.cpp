@@ -1,0 +1,107 @@
+#include "MacroFunCfg.h"
+
+#include "FunData.h"
+#include "IniFile.h"
+#include "MacroCodeWord.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+std::wstring Hex(std::uint32_t word)
+{
+    wchar_t text[16];
+    std::swprintf(text, std::size(text), L"0x%x", static_cast<unsigned>(word));
+    return text;
+}
+
+bool WriteAll(const IniFile& file, int n, const std::wstring& name, const ZavadOvaList& list,
+              const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues)
+{
+    const std::wstring section = FunSection(n);
+    bool ok = file.WriteString(section, L"DisplayName", name) && file.WriteString(section, L"IconFile", L"");
+    for (int i = 1; i <= kFunValueCount && ok; ++i)
+        ok = file.WriteString(section, std::to_wstring(i), MacroValueText(list, i));
+    ok = ok && file.WriteString(section, L"Type", std::to_wstring(FUN_TYPE_MACRO)) &&
+         file.WriteString(section, L"Count", std::to_wstring(list.KeyCount));
+    for (int i = 0; i < list.KeyCount && ok; ++i) {
+        const auto key = keyboardValues.find(static_cast<std::uint32_t>(list.Keys[i]));
+        // A key this installation does not name (a fun.cfg from elsewhere) plays without a scan code.
+        const std::int32_t deviceCode = key == keyboardValues.end() ? 0 : key->second.DeviceCode;
+        ok = file.WriteString(section, std::to_wstring(i + 1) + L"_code",
+                              Hex(PackMacroCodeWord(deviceCode, list.DownTimes[i], list.UpTimes[i])));
+    }
+    const std::wstring ui = FunUiSection(n);
+    for (int j = 1; j <= kMacroSlotCount && ok; ++j) {
+        const std::wstring number = std::to_wstring(j);
+        const auto slot = slots.find(j);
+        const bool used = slot != slots.end() && slot->second.Used;
+        ok = file.WriteString(ui, number + L"_status", used ? std::to_wstring(slot->second.Kind) : L"0") &&
+             file.WriteString(ui, number + L"_dis", used ? std::wstring(FieldText(slot->second.Text)) : L"") &&
+             file.WriteString(ui, number + L"_key", used ? std::to_wstring(slot->second.Value) : L"0");
+    }
+    return ok;
+}
+
+} // namespace
+
+std::wstring MacroValueText(const ZavadOvaList& list, int i)
+{
+    const std::int32_t key = i >= 1 && i <= kMacroKeyCount ? list.Keys[i - 1] : 0;
+    return key != 0 || i == 1 ? std::to_wstring(key) : std::wstring();
+}
+
+bool WriteMacroSections(const std::wstring& path, int n, const std::wstring& name, const ZavadOvaList& list,
+                        const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues)
+{
+    const std::wstring copy = path + L".new";
+    DeleteFileW(copy.c_str());
+    if (!CopyFileW(path.c_str(), copy.c_str(), FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    const IniFile file(copy);
+    bool ok = WriteAll(file, n, name, list, slots, keyboardValues);
+    file.Flush();
+    ok = ok && MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(copy.c_str());
+    IniFile(path).Flush();
+    return ok;
+}
+
+void ReadMacroSections(const std::wstring& path, int n, ZavadOvaList& list, CombinedKeyMapType& slots)
+{
+    const IniFile file(path);
+    const IniSection section = file.ReadSection(FunSection(n));
+    list.Keys = list.DownTimes = list.UpTimes = list.DownSlots = list.UpSlots = {};
+    list.KeyCount = std::clamp(section.ReadInteger(L"Count", 0), 0, kMacroKeyCount);
+    for (int i = 0; i < list.KeyCount; ++i) {
+        const std::wstring number = std::to_wstring(i + 1);
+        list.Keys[i] = section.ReadInteger(number, 0);
+        const MacroKeyTimes times =
+            UnpackMacroCodeWord(static_cast<std::uint32_t>(section.ReadInteger(number + L"_code", 0)));
+        list.DownTimes[i] = times.DownMs;
+        list.UpTimes[i] = times.UpMs;
+    }
+
+    const IniSection ui = file.ReadSection(FunUiSection(n));
+    for (int j = 1; j <= kMacroSlotCount; ++j) {
+        const std::wstring number = std::to_wstring(j);
+        _CombinedKey& slot = slots[j];
+        const int kind = ui.ReadInteger(number + L"_status", MACRO_STEP_NONE);
+        slot.Kind = kind >= MACRO_STEP_KEY_DOWN && kind <= MACRO_STEP_DELAY ? kind : MACRO_STEP_NONE;
+        slot.Used = slot.Kind != MACRO_STEP_NONE;
+        slot.Value = ui.ReadInteger(number + L"_key", 0);
+        CopyField(slot.Text, ui.ReadString(number + L"_dis", L"", kStepTextCapacity));
+        slot.SlotNumber = j;
+        if (slot.Kind == MACRO_STEP_KEY_DOWN) {
+            if (const int i = EntryAwaitingDown(list, slot.Value); i >= 0)
+                list.DownSlots[i] = j;
+        } else if (slot.Kind == MACRO_STEP_KEY_UP) {
+            if (const int i = EntryAwaitingUp(list, slot.Value); i >= 0)
+                list.UpSlots[i] = j;
+        }
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "KeyboardValueMap.h"
+#include "MacroSteps.h"
+
+#include <string>
+
+// The macro sections of fun.cfg for key n: section Fn (name, key list, Type 129, Count and one
+// code word per key) and section Fn_UI (kind, text and value of each of the 59 slots).
+
+// Value "i" (1..15) of a macro: the key's decimal code; "" for an empty entry other than "1".
+std::wstring MacroValueText(const ZavadOvaList& list, int i);
+
+// Writes both sections of key n into the file at `path`. The writes go to a copy that replaces
+// the file only when all of them succeeded, so a failure leaves the file as it was.
+bool WriteMacroSections(const std::wstring& path, int n, const std::wstring& name, const ZavadOvaList& list,
+                        const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues);
+
+// Reads key n's key list (keys and times, Count limited to 0..15) and the 59 slots (a kind other
+// than 1..3 reads as an unused slot) and links each key-down and key-up step to its key. Slots are
+// numbered 1..59; X and Y are left alone. The list's clock values and delay sum are left alone.
+void ReadMacroSections(const std::wstring& path, int n, ZavadOvaList& list, CombinedKeyMapType& slots);
