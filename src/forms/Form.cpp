@@ -38,6 +38,9 @@ TForm::~TForm()
 {
     DoDestroy();
     Application().FormDestroyed(this);
+    // A modal run of this form notices at its next message; this one makes sure there is one.
+    if (modal_)
+        PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 void TForm::DoCreate()
@@ -105,8 +108,11 @@ void TForm::CreateParams(TCreateParams& params)
         params.Style |= WS_DISABLED;
     if (formStyle_ == fsStayOnTop)
         params.ExStyle |= WS_EX_TOPMOST;
-    // Forms other than the main form are owned by it: they stay above it and have no task-bar button.
+    // Forms other than the main form are owned by it: they stay above it and have no task-bar button. One
+    // made while the main form is still being built is owned by the form that owns it.
     TForm* main = Application().MainForm();
+    if (!main)
+        main = dynamic_cast<TForm*>(Owner());
     if (main && main != this) {
         params.WndParent = main->Handle();
     } else {
@@ -252,9 +258,14 @@ int TForm::ShowModal()
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
     modal_ = true;
     modalResult_ = mrNone;
+    // The form may be freed by any message handled below: after each one, nothing of it is touched until
+    // this says it still exists.
+    const TLiveness alive = Liveness();
     auto finish = [&] {
-        modal_ = false;
-        SetVisible(false);
+        if (alive) {
+            modal_ = false;
+            SetVisible(false);
+        }
         // Windows destroyed meanwhile are skipped.
         for (HWND window : disabled.windows)
             if (IsWindow(window))
@@ -264,14 +275,16 @@ int TForm::ShowModal()
     };
     try {
         Show();
-        while (modalResult_ == mrNone) {
+        while (alive && modalResult_ == mrNone) {
             Application().HandleMessage(true);
+            if (!alive)
+                break;
             if (Application().Terminated())
                 modalResult_ = mrCancel;
-            else if (modalResult_ != mrNone) {
+            else if (modalResult_ != mrNone && !released_) {
                 TCloseAction action = caHide;
                 DoClose(action);
-                if (action == caNone)
+                if (alive && action == caNone)
                     modalResult_ = mrNone;
             }
         }
@@ -280,7 +293,7 @@ int TForm::ShowModal()
         throw;
     }
     finish();
-    return modalResult_;
+    return alive ? modalResult_ : mrCancel;
 }
 
 void TForm::Close()
@@ -314,8 +327,10 @@ void TForm::Close()
 
 void TForm::Release()
 {
-    SetVisible(false);
-    Application().QueueRelease(this);
+    released_ = true;
+    if (modal_ && modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    TControl::Release();
 }
 
 void TForm::SetActiveControl(TWinControl* control)

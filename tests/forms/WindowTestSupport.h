@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstring>
 #include <string>
@@ -134,6 +135,32 @@ private:
     int height_ = 0;
     std::vector<DWORD> pixels_;
 };
+
+// Device contexts the process holds, counted in the GDI handle table that the system keeps in the process
+// (its address is in the process environment block); -1 when there is none.
+inline int CountDeviceContexts()
+{
+    struct Slot {  // 24 bytes in both builds; type 1 is a device context
+        unsigned long long object;
+        unsigned long owner;
+        unsigned short unique;
+        unsigned char type, flags;
+        unsigned long long user;
+    };
+    using QueryFn = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0)
+        return -1;
+    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const Slot* const*>(peb + tableOffset);
+    int count = 0;
+    for (size_t i = 0; table && i < 0x10000; ++i)
+        count += table[i].type == 1;
+    return table ? count : -1;
+}
 
 inline std::wstring TooltipText(HWND tool)
 {
