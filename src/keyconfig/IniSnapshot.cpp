@@ -129,7 +129,7 @@ void IniSnapshot::Parse(std::wstring_view text)
     // Keys before the first section header belong to a section without a name.
     Section* section = &sections_[std::wstring()];
     while (!text.empty()) {
-        // A line ends at the next line feed; a file without any ends at carriage returns.
+        // A line ends at the next line feed; where none follows, at the next carriage return.
         std::size_t end = text.find(L'\n');
         if (end == std::wstring_view::npos)
             end = text.find(L'\r');
@@ -158,13 +158,19 @@ void IniSnapshot::Parse(std::wstring_view text)
     }
 }
 
-const std::optional<std::wstring>* IniSnapshot::Find(const std::wstring& section, const std::wstring& key) const
+const IniSnapshot::Section* IniSnapshot::FindSection(const std::wstring& section) const
 {
     const auto s = sections_.find(Folded(std::wstring(Trimmed(section))));
-    if (s == sections_.end())
+    return s == sections_.end() ? nullptr : &s->second;
+}
+
+const std::optional<std::wstring>* IniSnapshot::Find(const std::wstring& section, const std::wstring& key) const
+{
+    const Section* s = FindSection(section);
+    if (s == nullptr)
         return nullptr;
-    const auto k = s->second.find(Folded(std::wstring(Trimmed(key))));
-    return k == s->second.end() ? nullptr : &k->second;
+    const auto k = s->find(Folded(std::wstring(Trimmed(key))));
+    return k == s->end() ? nullptr : &k->second;
 }
 
 std::wstring IniSnapshot::ReadString(const std::wstring& section, const std::wstring& key, const std::wstring& def,
@@ -185,10 +191,10 @@ int IniSnapshot::ReadInteger(const std::wstring& section, const std::wstring& ke
 std::vector<int> IniSnapshot::KeyNumbers(const std::wstring& section, int count) const
 {
     std::vector<int> numbers;
-    const auto s = sections_.find(Folded(std::wstring(Trimmed(section))));
-    if (s == sections_.end())
+    const Section* s = FindSection(section);
+    if (s == nullptr)
         return numbers;
-    for (const auto& [name, value] : s->second) {
+    for (const auto& [name, value] : *s) {
         // Written as the loaders write a number: decimal without leading zeros.
         long long n = 0;
         std::size_t i = 0;

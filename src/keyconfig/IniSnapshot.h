@@ -30,6 +30,7 @@ private:
     using Section = std::map<std::wstring, std::optional<std::wstring>>;
 
     void Parse(std::wstring_view text);
+    const Section* FindSection(const std::wstring& section) const;
     const std::optional<std::wstring>* Find(const std::wstring& section, const std::wstring& key) const;
 
     // Lower-case name -> section.

@@ -8,7 +8,6 @@
 
 using namespace e2e;
 using testing::IsEmpty;
-using testing::Not;
 using testing::Contains;
 using testing::HasSubstr;
 using testing::StartsWith;
@@ -68,18 +67,8 @@ TEST_F(FailureTest, BadArgumentsPrintTheUsageAndChangeNothing)
     EXPECT_THAT(Changes(before, Snapshot(Root())), IsEmpty());
 }
 
-}  // namespace
-
-namespace {
-
-// Holds a file open and lets others only read it: writing, replacing or deleting it fails meanwhile.
+// Held open for reading only while it lives: others can neither write, replace nor delete the file.
 using HeldFile = std::unique_ptr<void, decltype(&CloseHandle)>;
-
-HeldFile HoldReadOnly(const std::wstring& path)
-{
-    return HeldFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
-                    &CloseHandle);
-}
 
 TEST_F(FailureTest, FailedStepsSayWhatFailedAndLeaveFileAndControllerAgreeing)
 {
@@ -89,7 +78,8 @@ TEST_F(FailureTest, FailedStepsSayWhatFailedAndLeaveFileAndControllerAgreeing)
     ASSERT_EQ(Ctl({L"build"}).exitCode, kOk);
     ASSERT_EQ(Simkey(L"F3").exitCode, 1u);
     const std::wstring game = File(L"Profile\\game.mck");
-    const std::wstring translation = File(L"RoRarodAzav.dll");
+    // The controller stand-in cannot store a table where a folder has its name.
+    const std::wstring stored = State(L"13060030.bin");
 
     enum Arrangement { kNone, kFunCfgHeld, kProfileHeld, kTableRefused, kIncompleteTranslation };
     const struct {
@@ -113,30 +103,28 @@ TEST_F(FailureTest, FailedStepsSayWhatFailedAndLeaveFileAndControllerAgreeing)
     for (const auto& c : cases) {
         WriteFunCfg(funCfg);
         const auto table = KeyTable();
-        HeldFile held(nullptr, &CloseHandle);
-        if (c.arrangement == kFunCfgHeld || c.arrangement == kProfileHeld)
-            held = HoldReadOnly(c.arrangement == kFunCfgHeld ? File(L"fun.cfg") : game);
-        // The controller stand-in cannot store a table where a folder has its name.
-        const std::wstring stored = State(L"13060030.bin");
+        const bool holds = c.arrangement == kFunCfgHeld || c.arrangement == kProfileHeld;
+        const std::wstring heldPath = c.arrangement == kFunCfgHeld ? File(L"fun.cfg") : game;
+        const HeldFile held(holds ? CreateFileW(heldPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                OPEN_EXISTING, 0, nullptr)
+                                  : nullptr,
+                            &CloseHandle);
         if (c.arrangement == kTableRefused) {
             DeleteFileW(stored.c_str());
             ASSERT_TRUE(CreateDirectoryW(stored.c_str(), nullptr));
         }
         const std::wstring incomplete = TestFolder() + L"RoRarodAzav-incomplete.dll";
         if (c.arrangement == kIncompleteTranslation) {
-            ASSERT_TRUE(CopyFileW(incomplete.c_str(), translation.c_str(), FALSE));
+            ASSERT_TRUE(CopyFileW(incomplete.c_str(), File(L"RoRarodAzav.dll").c_str(), FALSE));
         }
 
         const ProcessResult result = Ctl(c.arguments);
         SCOPED_TRACE(Utf8(c.arguments.back()) + ": " + testing::PrintToString(result));
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_THAT(result.err, HasSubstr(c.says));
-        EXPECT_THAT(result.err, Not(HasSubstr("is there a fun.cfg")));
         if (c.arrangement == kTableRefused) {
             ASSERT_TRUE(RemoveDirectoryW(stored.c_str()));
-            continue;
-        }
-        if (c.exitCode == kFailed) {
+        } else if (c.exitCode == kFailed) {
             EXPECT_EQ(KeyTable(), table);
             EXPECT_EQ(FunCfg(), funCfg);
         }

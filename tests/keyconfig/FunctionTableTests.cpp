@@ -84,9 +84,8 @@ TEST(FunctionTable, AHandEditedCountCreatesOnlyThePresentEntries)
 {
     ScratchFolder folder;
     for (const char* count : {"2147483647", "300000"}) {
-        folder.WriteAnsi(L"FunKeyMap.cfg", std::string("[Info]\r\ncount=") + count +
-                                               "\r\n[FunKey]\r\n1_dis=Mute\r\n1_code=5\r\n31_y=7\r\n"
-                                               "250000_code=9\r\n0_code=1\r\n-1_code=2\r\n");
+        folder.WriteAnsi(L"FunKeyMap.cfg", std::string("[Info]\r\ncount=") + count + "\r\n[FunKey]\r\n1_dis=Mute\r\n"
+                                               "31_y=7\r\n250000_code=9\r\n0_code=1\r\n-1_code=2\r\n");
         IniFile(folder.File(L"FunKeyMap.cfg")).Flush();
         const DWORD start = GetTickCount();
         LoadFunKeyMap();

@@ -166,16 +166,10 @@ TEST(IniFile, LineBreaksAndNulNeverReachTheFile)
     const struct {
         std::wstring section, key, value;
     } refused[] = {
-        {L"F1", L"DisplayName", L"evil\r\n[F2]\r\nType=3\r\n1=C:\\x"},
-        {L"F1", L"DisplayName", L"a\nb"},
-        {L"F1", L"DisplayName", L"a\rb"},
-        {L"F1", L"DisplayName", L"a" + nul + L"b"},
-        {L"F1", L"Display\nName", L"x"},
-        {L"F1", L"Display" + nul, L"x"},
-        {L"F1]\r\n[F2", L"Type", L"3"},
-        {L"F2]", L"Type", L"3"},
-        {L"F2\n", L"Type", L"3"},
-        {L"F2" + nul, L"Type", L"3"},
+        {L"F1", L"DisplayName", L"evil\r\n[F2]\r\nType=3\r\n1=C:\\x"}, {L"F1", L"DisplayName", L"a\nb"},
+        {L"F1", L"DisplayName", L"a\rb"}, {L"F1", L"DisplayName", L"a" + nul + L"b"}, {L"F1", L"Display\nName", L"x"},
+        {L"F1", L"Display" + nul, L"x"}, {L"F1]\r\n[F2", L"Type", L"3"}, {L"F2]", L"Type", L"3"},
+        {L"F2\n", L"Type", L"3"}, {L"F2" + nul, L"Type", L"3"},
     };
     for (const auto& r : refused)
         EXPECT_FALSE(ini.WriteString(r.section, r.key, r.value)) << testing::PrintToString(r.section + L"/" + r.key);

@@ -2,6 +2,8 @@
 #include "IniSnapshot.h"
 #include "ScratchFolder.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,37 +12,24 @@
 namespace {
 
 // Sections, keys and values the private-profile reader treats in some special way.
-const std::wstring kTricky = L"orphan=before any section\r\n"
-                             L"[Keys]\r\n"
-                             L"plain=value\r\n"
-                             L"  spaced  =   padded value  \t\r\n"
-                             L"UPPER=case\r\n"
-                             L"dup=first\r\n"
-                             L"dup=second\r\n"
-                             L"noequals\r\n"
-                             L"empty=\r\n"
-                             L"quoted=\" kept blanks \"\r\n"
-                             L"single='x'\r\n"
-                             L"lonequote=\"\r\n"
-                             L"mixed='x\"\r\n"
-                             L"inner=a \"b\" c\r\n"
-                             L"equals=a=b\r\n"
-                             L"long=0123456789012345678901234567890123456789\r\n"
-                             L"longquoted=\"0123456789\"\r\n"
-                             L";comment=5\r\n"
-                             L"hex=0x1a0023a\r\n"
-                             L"negative= -4\r\n"
-                             L"text=12abc\r\n"
-                             L"unicode=\x0422\x0435\x0441\x0442\r\n"
-                             L"[Keys]\r\n"
-                             L"second=section\r\n"
-                             L"[ Spaced ]\r\n"
-                             L"inside=brackets\r\n"
-                             L"[unclosed\r\n"
-                             L"after=unclosed\r\n"
-                             L"[Tail]\n"
-                             L"lf=only\n"
-                             L"last=no line end";
+const std::wstring kTricky = L"orphan=before any section\r\n[Keys]\r\nplain=value\r\n"
+                             L"  spaced  =   padded value  \t\r\nUPPER=case\r\ndup=first\r\ndup=second\r\n"
+                             L"noequals\r\nempty=\r\nquoted=\" kept blanks \"\r\nsingle='x'\r\nlonequote=\"\r\n"
+                             L"mixed='x\"\r\ninner=a \"b\" c\r\nequals=a=b\r\n"
+                             L"long=0123456789012345678901234567890123456789\r\nlongquoted=\"0123456789\"\r\n"
+                             L";comment=5\r\nhex=0x1a0023a\r\nnegative= -4\r\ntext=12abc\r\n"
+                             L"unicode=\x0422\x0435\x0441\x0442\r\n[Keys]\r\nsecond=section\r\n"
+                             L"[ Spaced ]\r\ninside=brackets\r\n[unclosed\r\nafter=unclosed\r\n"
+                             L"[Tail]\nlf=only\nlast=no line end";
+
+std::string Encoded(const std::wstring& text, UINT codePage)
+{
+    std::string bytes(text.size() * 3, '\0');
+    const int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                      static_cast<int>(bytes.size()), nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(n));
+    return bytes;
+}
 
 std::string Utf16(const std::wstring& text, bool bigEndian)
 {
@@ -52,33 +41,16 @@ std::string Utf16(const std::wstring& text, bool bigEndian)
     return bytes;
 }
 
-std::string Utf8(const std::wstring& text)
-{
-    std::string bytes;
-    for (const wchar_t c : text) {
-        if (c < 0x80) {
-            bytes += static_cast<char>(c);
-        } else {
-            bytes += static_cast<char>(0xC0 | (c >> 6));
-            bytes += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return bytes;
-}
-
 } // namespace
 
 TEST(IniSnapshot, ReadsWhatThePrivateProfileReaderReads)
 {
     ScratchFolder folder;
-    std::string ansi;
-    for (const wchar_t c : kTricky)
-        ansi += c < 0x80 ? static_cast<char>(c) : '?';
     const std::vector<std::pair<std::wstring, std::string>> files = {
         {L"utf16.ini", Utf16(kTricky, false)},
         {L"utf16be.ini", Utf16(kTricky, true)},
-        {L"utf8.ini", "\xEF\xBB\xBF" + Utf8(kTricky)},
-        {L"ansi.ini", ansi},
+        {L"utf8.ini", "\xEF\xBB\xBF" + Encoded(kTricky, CP_UTF8)},
+        {L"ascii.ini", Encoded(kTricky, 20127)},
         {L"empty.ini", ""},
     };
     std::vector<std::pair<std::wstring, std::wstring>> lookups = {

@@ -194,11 +194,9 @@ TEST_F(KeyActions, ResultTellsWhetherTheActionStarted)
         int key;
         BOOL shellStarts;
         bool libraryPresent, entryPresent, started;
-    } cases[] = {
-        {1, TRUE, true, true, true},   {1, FALSE, true, true, false}, {2, FALSE, true, true, false},
-        {3, FALSE, true, true, true},  {3, TRUE, false, true, false}, {3, TRUE, true, false, false},
-        {4, FALSE, false, false, true}, {9, FALSE, false, false, true},
-    };
+    } cases[] = {{1, TRUE, true, true, true},    {1, FALSE, true, true, false},  {2, FALSE, true, true, false},
+                 {3, FALSE, true, true, true},   {3, TRUE, false, true, false},  {3, TRUE, true, false, false},
+                 {4, FALSE, false, false, true}, {9, FALSE, false, false, true}};
     for (const auto& c : cases) {
         platform.shellStarts = c.shellStarts;
         platform.libraryPresent = c.libraryPresent;

@@ -213,24 +213,13 @@ TEST(TastroProfileManager, FailedStepsReturnTheSystemError)
     ScratchFolder folder;
     folder.WriteAnsi(L"fun.cfg", "[F1]\r\nType=3\r\n");
     const TastroProfileManager manager(folder.Path());
-    const std::wstring dir = manager.ProfileFolder();
-    ASSERT_TRUE(manager.SaveProfile(L"held"));
-    ASSERT_TRUE(CreateDirectoryW((dir + L"folder.mck").c_str(), nullptr));
-
-    const FileResult save = manager.SaveProfile(L"folder");
-    EXPECT_FALSE(save);
-    EXPECT_NE(save.error, static_cast<DWORD>(ERROR_SUCCESS));
-
-    const ScopedFileHandle held = HoldReadOnly(dir + L"held.mck");
-    const FileResult remove = manager.DeleteProfile(L"held");
-    EXPECT_FALSE(remove);
-    EXPECT_NE(remove.error, static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_TRUE(FileExists(dir + L"held.mck"));
-
-    ASSERT_TRUE(manager.SetTargetProfile(L"held"));
+    ASSERT_TRUE(manager.SaveProfile(L"held") && manager.SetTargetProfile(L"held"));
+    const ScopedFileHandle held = HoldReadOnly(manager.ProfileFolder() + L"held.mck");
     const ScopedFileHandle target = HoldReadOnly(TargetProfilePath(folder.Path()));
+    for (const FileResult result : {manager.SaveProfile(L"held"), manager.DeleteProfile(L"held")})
+        EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(FileExists(manager.ProfileFolder() + L"held.mck"));
     EXPECT_FALSE(manager.SetTargetProfile(L"other"));
-    EXPECT_FALSE(manager.SetTargetProfile(L"two\r\nlines"));
 }
 
 TEST(ProfileBroadcast, OnlyTheRegisteredMessageWithTheLoadCodeIsARequest)
