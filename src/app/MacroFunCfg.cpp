@@ -2,6 +2,7 @@
 
 #include "FunData.h"
 #include "IniFile.h"
+#include "IniSnapshot.h"
 #include "MacroCodeWord.h"
 
 #include <windows.h>
@@ -73,28 +74,28 @@ bool WriteMacroSections(const std::wstring& path, int n, const std::wstring& nam
 
 void ReadMacroSections(const std::wstring& path, int n, ZavadOvaList& list, CombinedKeyMapType& slots)
 {
-    const IniFile file(path);
-    const IniSection section = file.ReadSection(FunSection(n));
+    const IniSnapshot file(path);
+    const std::wstring section = FunSection(n);
     list.Keys = list.DownTimes = list.UpTimes = list.DownSlots = list.UpSlots = {};
-    list.KeyCount = std::clamp(section.ReadInteger(L"Count", 0), 0, kMacroKeyCount);
+    list.KeyCount = std::clamp(file.ReadInteger(section, L"Count", 0), 0, kMacroKeyCount);
     for (int i = 0; i < list.KeyCount; ++i) {
         const std::wstring number = std::to_wstring(i + 1);
-        list.Keys[i] = section.ReadInteger(number, 0);
+        list.Keys[i] = file.ReadInteger(section, number, 0);
         const MacroKeyTimes times =
-            UnpackMacroCodeWord(static_cast<std::uint32_t>(section.ReadInteger(number + L"_code", 0)));
+            UnpackMacroCodeWord(static_cast<std::uint32_t>(file.ReadInteger(section, number + L"_code", 0)));
         list.DownTimes[i] = times.DownMs;
         list.UpTimes[i] = times.UpMs;
     }
 
-    const IniSection ui = file.ReadSection(FunUiSection(n));
+    const std::wstring ui = FunUiSection(n);
     for (int j = 1; j <= kMacroSlotCount; ++j) {
         const std::wstring number = std::to_wstring(j);
         _CombinedKey& slot = slots[j];
-        const int kind = ui.ReadInteger(number + L"_status", MACRO_STEP_NONE);
+        const int kind = file.ReadInteger(ui, number + L"_status", MACRO_STEP_NONE);
         slot.Kind = kind >= MACRO_STEP_KEY_DOWN && kind <= MACRO_STEP_DELAY ? kind : MACRO_STEP_NONE;
         slot.Used = slot.Kind != MACRO_STEP_NONE;
-        slot.Value = ui.ReadInteger(number + L"_key", 0);
-        CopyField(slot.Text, ui.ReadString(number + L"_dis", L"", kStepTextCapacity));
+        slot.Value = file.ReadInteger(ui, number + L"_key", 0);
+        CopyField(slot.Text, file.ReadString(ui, number + L"_dis", L"", kStepTextCapacity));
         slot.SlotNumber = j;
         if (slot.Kind == MACRO_STEP_KEY_DOWN) {
             if (const int i = EntryAwaitingDown(list, slot.Value); i >= 0)

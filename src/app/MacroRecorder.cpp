@@ -392,10 +392,7 @@ MacroWriteResult MacroRecorder::WriteFunCfg(int n, const std::wstring& name)
     if (n < 1 || n > kFunKeyCount)
         return MacroWriteResult::NoKeySelected;
     // A line break would end the INI line; the file keeps what the record keeps.
-    std::wstring stored;
-    for (const wchar_t c : name)
-        if (c != L'\r' && c != L'\n')
-            stored += c;
+    std::wstring stored = WithoutLineBreaks(name);
     stored.resize(std::min(stored.size(), kDisplayNameCapacity - 1));
     if (!WriteMacroSections(FunCfgPath(), n, stored, list_, slots_, keyboardValues_))
         return MacroWriteResult::Failed;

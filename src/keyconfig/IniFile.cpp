@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "IniSnapshot.h"
 #include "ScopedHandle.h"
 
 #include <windows.h>
@@ -36,8 +37,19 @@ std::wstring EncodeValue(const std::wstring& value)
     return trimmed || quoted ? L"\"" + value + L"\"" : value;
 }
 
-// Decimal with an optional sign, or "0x" hexadecimal; stops at the first other character.
-int ParseInteger(std::wstring_view text)
+bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
+{
+    ScopedFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+} // namespace
+
+int ParseIniInteger(std::wstring_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsTrimmed(text[i]))
@@ -68,93 +80,14 @@ int ParseInteger(std::wstring_view text)
     return static_cast<int>(negative ? 0u - value : value);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes, bool& exists)
+std::wstring WithoutLineBreaks(std::wstring_view text)
 {
-    bytes.clear();
-    exists = false;
-    ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    }
-    exists = true;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size()))
-        return false;
-    return true;
+    std::wstring kept;
+    for (const wchar_t c : text)
+        if (c != L'\r' && c != L'\n')
+            kept += c;
+    return kept;
 }
-
-bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
-{
-    ScopedFileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-}
-
-std::wstring DecodeMultiByte(UINT codePage, const char* data, std::size_t size)
-{
-    if (size == 0)
-        return {};
-    const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), text.data(), n);
-    return text;
-}
-
-// The text of an INI file in any encoding the private-profile reader understands.
-std::wstring DecodeIniText(const std::vector<char>& bytes)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        return DecodeMultiByte(CP_UTF8, bytes.data() + 3, size - 3);
-    if (size >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-        std::wstring text;
-        for (std::size_t i = 2; i + 1 < size; i += 2)
-            text.push_back(static_cast<wchar_t>((b[i] << 8) | b[i + 1]));
-        return text;
-    }
-    return DecodeMultiByte(CP_ACP, bytes.data(), size);
-}
-
-std::wstring_view Trim(std::wstring_view text)
-{
-    while (!text.empty() && IsTrimmed(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsTrimmed(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Blanks at both ends and then one pair of enclosing matching quotes go, as the reader does.
-std::wstring Unquote(std::wstring_view text)
-{
-    text = Trim(text);
-    if (text.size() >= 2 && IsQuote(text.front()) && text.front() == text.back())
-        text = text.substr(1, text.size() - 2);
-    return std::wstring(text);
-}
-
-std::wstring LowerCase(std::wstring_view text)
-{
-    std::wstring lower(text);
-    for (wchar_t& c : lower)
-        c = static_cast<wchar_t>(std::towlower(c));
-    return lower;
-}
-
-} // namespace
 
 bool FitsAnsiCodePage(const std::wstring& text)
 {
@@ -173,7 +106,7 @@ bool FitsAnsiCodePage(const std::wstring& text)
         usedDefault)
         return false;
     // Some code pages map several characters to one byte: only an exact way back counts.
-    return DecodeMultiByte(CP_ACP, ansi.data(), ansi.size()) == text;
+    return DecodeCodePage(CP_ACP, std::string_view(ansi.data(), ansi.size())) == text;
 }
 
 IniFile::IniFile(std::wstring path) : path_(std::move(path)) {}
@@ -194,14 +127,19 @@ int IniFile::ReadInteger(const std::wstring& section, const std::wstring& key, i
     // Parsed here rather than by GetPrivateProfileIntW, whose handling of signs and "0x" has
     // differed between system versions.
     constexpr wchar_t kAbsent[] = L"\x1\x2";
-    const std::wstring text = ReadString(section, key, kAbsent, 64);
+    const std::wstring text = ReadString(section, key, kAbsent, kIniIntegerCapacity);
     if (text == kAbsent || text.empty())
         return def;
-    return ParseInteger(text);
+    return ParseIniInteger(text);
 }
 
 bool IniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const
 {
+    constexpr std::wstring_view kLineEnds(L"\r\n\0", 3);
+    constexpr std::wstring_view kSectionEnds(L"]\r\n\0", 4);
+    if (section.find_first_of(kSectionEnds) != std::wstring::npos ||
+        key.find_first_of(kLineEnds) != std::wstring::npos || value.find_first_of(kLineEnds) != std::wstring::npos)
+        return false;
     bool faithful = true;
     if (!(FitsAnsiCodePage(section) && FitsAnsiCodePage(key) && FitsAnsiCodePage(value)) && !IsUtf16())
         faithful = ConvertToUtf16();
@@ -236,80 +174,16 @@ bool IniFile::IsUtf16() const
 bool IniFile::ConvertToUtf16() const
 {
     Flush();
-    std::vector<char> bytes;
-    bool exists = false;
-    if (!ReadWholeFile(path_, bytes, exists))
+    const std::optional<std::wstring> old = ReadIniText(path_);
+    if (!old)
         return false;
-    std::wstring text(1, kByteOrderMark);
-    text += DecodeIniText(bytes);
-    const std::size_t size = text.size() * sizeof(wchar_t);
-    bool ok;
-    if (!exists) {
-        ok = WriteWholeFile(path_, text.data(), size);
-    } else {
-        // Written beside the file and moved over it, so a failed write never loses the old file.
-        const std::wstring temporary = path_ + L".new";
-        ok = WriteWholeFile(temporary, text.data(), size) &&
-             MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!ok)
-            DeleteFileW(temporary.c_str());
-    }
+    const std::wstring text = kByteOrderMark + *old;
+    // Written beside the file and moved over it, so a failed write never loses the old file.
+    const std::wstring temporary = path_ + L".new";
+    const bool ok = WriteWholeFile(temporary, text.data(), text.size() * sizeof(wchar_t)) &&
+                    MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(temporary.c_str());
     Flush();
     return ok;
-}
-
-IniSection IniFile::ReadSection(const std::wstring& section) const
-{
-    // The reader says "too small" by returning the capacity less two.
-    constexpr DWORD kMaxCapacity = 16 * 1024 * 1024;
-    std::vector<wchar_t> buffer(32 * 1024);
-    DWORD n = 0;
-    for (;;) {
-        const auto capacity = static_cast<DWORD>(buffer.size());
-        n = GetPrivateProfileSectionW(section.c_str(), buffer.data(), capacity, path_.c_str());
-        if (n + 2 < capacity || capacity >= kMaxCapacity)
-            break;
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
-    std::vector<IniSection::Entry> entries;
-    const std::wstring_view all(buffer.data(), std::min<std::size_t>(n, buffer.size()));
-    std::size_t start = 0;
-    while (start < all.size()) {
-        std::size_t end = all.find(L'\0', start);
-        if (end == std::wstring_view::npos)
-            end = all.size();
-        const std::wstring_view line = all.substr(start, end - start);
-        const std::size_t equals = line.find(L'=');
-        if (equals != std::wstring_view::npos && !line.empty() && line.front() != L';')
-            entries.emplace_back(Trim(line.substr(0, equals)), Unquote(line.substr(equals + 1)));
-        start = end + 1;
-    }
-    return IniSection(std::move(entries));
-}
-
-IniSection::IniSection(std::vector<Entry> entries) : entries_(std::move(entries))
-{
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        index_.emplace(LowerCase(entries_[i].first), i);
-}
-
-const std::wstring* IniSection::Find(std::wstring_view key) const
-{
-    const auto it = index_.find(LowerCase(key));
-    return it == index_.end() ? nullptr : &entries_[it->second].second;
-}
-
-std::wstring IniSection::ReadString(std::wstring_view key, const std::wstring& def, std::size_t capacity) const
-{
-    if (capacity == 0)
-        return {};
-    const std::wstring* value = Find(key);
-    const std::wstring& text = value != nullptr ? *value : def;
-    return text.substr(0, std::min(text.size(), capacity - 1));
-}
-
-int IniSection::ReadInteger(std::wstring_view key, int def) const
-{
-    const std::wstring* value = Find(key);
-    return value == nullptr || value->empty() ? def : ParseInteger(*value);
 }

@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "IniSnapshot.h"
 #include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +50,10 @@ TEST(IniFile, TextsComeBackAsWritten)
 
     const IniFile again(folder.File(L"fun.cfg"));
     again.Flush();
-    const IniSection section = again.ReadSection(L"F1");
+    const IniSnapshot snapshot(folder.File(L"fun.cfg"));
     for (const auto& [key, value] : values) {
         EXPECT_EQ(again.ReadString(L"F1", key, L"<absent>", 260), value) << "key " << testing::PrintToString(key);
-        EXPECT_EQ(section.ReadString(key, L"<absent>", 260), value) << "section, key " << testing::PrintToString(key);
+        EXPECT_EQ(snapshot.ReadString(L"F1", key, L"<absent>", 260), value) << "snapshot, key " << testing::PrintToString(key);
     }
 }
 
@@ -146,15 +147,15 @@ TEST(IniFile, ReadsHandWrittenValues)
     EXPECT_EQ(ini.ReadInteger(L"Numbers", L"absent", 98), 98);
     EXPECT_EQ(ini.ReadInteger(L"Absent", L"absent", -3), -3);
 
-    // A section read at once answers as the key-by-key reader does.
-    const IniSection keyCode = ini.ReadSection(L"KeyCode");
-    const IniSection numbers = ini.ReadSection(L"numbers");
+    // A file read at once answers as the key-by-key reader does.
+    const IniSnapshot snapshot(ini.Path());
     for (const wchar_t* key : {L"93_dis", L"75_DIS", L"76_dis", L"long", L"absent"})
-        EXPECT_EQ(keyCode.ReadString(key, L"fallback", 64), ini.ReadString(L"KeyCode", key, L"fallback", 64)) << key;
+        EXPECT_EQ(snapshot.ReadString(L"KeyCode", key, L"fallback", 64), ini.ReadString(L"KeyCode", key, L"fallback", 64))
+            << key;
     for (const wchar_t* key : {L"negative", L"Hex", L"upperHex", L"padded", L"leadingZero", L"quoted", L"text",
                                L"empty", L"absent"})
-        EXPECT_EQ(numbers.ReadInteger(key, 5), ini.ReadInteger(L"Numbers", key, 5)) << key;
-    EXPECT_TRUE(ini.ReadSection(L"Absent").Entries().empty());
+        EXPECT_EQ(snapshot.ReadInteger(L"numbers", key, 5), ini.ReadInteger(L"Numbers", key, 5)) << key;
+    EXPECT_EQ(snapshot.ReadInteger(L"Absent", L"absent", -3), -3);
 }
 
 TEST(IniFile, DeleteSectionRemovesOnlyThatSection)
@@ -168,4 +169,28 @@ TEST(IniFile, DeleteSectionRemovesOnlyThatSection)
     EXPECT_EQ(ini.ReadString(L"F1", L"Type", L"gone", 260), L"gone");
     EXPECT_EQ(ini.ReadString(L"F1_UI", L"1_status", L"gone", 260), L"1");
     EXPECT_EQ(ini.ReadString(L"F2", L"Type", L"gone", 260), L"2");
+}
+
+TEST(IniFile, LineBreaksAndNulNeverReachTheFile)
+{
+    ScratchFolder folder;
+    const IniFile ini(folder.File(L"fun.cfg"));
+    ASSERT_TRUE(ini.WriteString(L"F1", L"DisplayName", L"kept"));
+    const std::string before = ReadBytes(ini.Path());
+    const std::wstring nul(1, L'\0');
+    const struct {
+        std::wstring section, key, value;
+    } refused[] = {
+        {L"F1", L"DisplayName", L"evil\r\n[F2]\r\nType=3\r\n1=C:\\x"}, {L"F1", L"DisplayName", L"a\nb"},
+        {L"F1", L"DisplayName", L"a\rb"}, {L"F1", L"DisplayName", L"a" + nul + L"b"}, {L"F1", L"Display\nName", L"x"},
+        {L"F1", L"Display" + nul, L"x"}, {L"F1]\r\n[F2", L"Type", L"3"}, {L"F2]", L"Type", L"3"},
+        {L"F2\n", L"Type", L"3"}, {L"F2" + nul, L"Type", L"3"},
+    };
+    for (const auto& r : refused)
+        EXPECT_FALSE(ini.WriteString(r.section, r.key, r.value)) << testing::PrintToString(r.section + L"/" + r.key);
+    EXPECT_EQ(ReadBytes(ini.Path()), before);
+
+    EXPECT_EQ(WithoutLineBreaks(L"\r\nev\ril\n\r\n name\r"), L"evil name");
+    EXPECT_TRUE(ini.WriteString(L"F1", L"DisplayName", WithoutLineBreaks(L"two\r\nlines")));
+    EXPECT_EQ(ini.ReadString(L"F1", L"DisplayName", L"", 64), L"twolines");
 }
