@@ -259,7 +259,11 @@ void TfrmProfileBox::LoadClick(forms::TObject*)
     const int index = lsList->ItemIndex();
     if (index < 0)
         return;
-    Manager->SetTargetProfile(lsList->Items()[index]);
+    // Without the target recorded the request would reload the unchanged configuration.
+    if (!Manager->SetTargetProfile(lsList->Items()[index])) {
+        Warn(Translate(L"The profile could not be loaded."));
+        return;
+    }
     BroadcastLoadProfile();
     Close();
 }
@@ -269,7 +273,12 @@ void TfrmProfileBox::DeleteClick(forms::TObject*)
     const int index = lsList->ItemIndex();
     if (index < 0)
         return;
-    Manager->DeleteProfile(lsList->Items()[index]);
+    // A file that is gone already leaves the list all the same; one that stays keeps its row.
+    const FileResult deleted = Manager->DeleteProfile(lsList->Items()[index]);
+    if (!deleted && deleted.error != ERROR_FILE_NOT_FOUND) {
+        Warn(Translate(L"The profile could not be deleted."));
+        return;
+    }
     lsList->Items().Delete(index);
     lsList->Repaint();
     DisableButtonsWhenEmpty();
