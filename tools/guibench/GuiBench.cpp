@@ -19,6 +19,7 @@
 #include "gui/png/PngReader.h"
 
 #include "GalleryForm.h"
+#include "ScopedHandle.h"
 #include "TfrmProfileBox.h"
 #include "GalleryLayout.h"
 #include "SkinFolder.h"
@@ -88,15 +89,13 @@ public:
     }
     ~ProfileFolder()
     {
-        WIN32_FIND_DATAW entry{};
         const std::wstring profiles = path_ + L"Profile\\";
-        HANDLE find = FindFirstFileW((profiles + L"*.mck").c_str(), &entry);
-        if (find != INVALID_HANDLE_VALUE) {
+        WIN32_FIND_DATAW entry{};
+        ScopedFind find(FindFirstFileW((profiles + L"*.mck").c_str(), &entry));
+        if (find.Valid())
             do
                 DeleteFileW((profiles + entry.cFileName).c_str());
-            while (FindNextFileW(find, &entry));
-            FindClose(find);
-        }
+            while (FindNextFileW(find.Get(), &entry));
         RemoveDirectoryW(profiles.c_str());
         DeleteFileW((path_ + L"fun.cfg").c_str());
         RemoveDirectoryW(path_.c_str());
@@ -107,10 +106,10 @@ private:
     static void WriteText(const std::wstring& path)
     {
         static const char text[] = "[F1]\r\nType=0\r\nCount=1\r\n";
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ScopedFileHandle file(
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        WriteFile(file, text, sizeof text - 1, &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.Get(), text, sizeof text - 1, &written, nullptr);
     }
 
     std::wstring path_;
@@ -197,7 +196,12 @@ int wmain(int argc, wchar_t** argv)
                    box->Hide();
                    forms::Application().ProcessMessages();
                }));
+        const int listed = box->lsList->Items().Count();
         delete box;
+        if (listed != 200) {
+            std::printf("the profile box listed %d of 200 profiles\n", listed);
+            return 1;
+        }
     }
     return 0;
 }
