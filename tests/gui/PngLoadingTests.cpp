@@ -178,6 +178,23 @@ TEST_F(PngLoading, RejectedFilesLeaveTheBitmapAsItWas)
     EXPECT_EQ(b.PixelFormat(), forms::pfDevice);
 }
 
+TEST_F(PngLoading, PictureTooLargeForABitmapLeavesItExactlyAsItWas)
+{
+    gs::PngManager manager(TestFolder() + L"PixloGiant.dll");
+    for (const forms::TPixelFormat format : {forms::pfDevice, forms::pf24bit, forms::pf32bit}) {
+        TBitmap b(3, 1, format);
+        std::memset(b.ScanLine(0), 0x5A, static_cast<std::size_t>(3 * b.BytesPerPixel()));
+        MemoryStream stream(TwoPixelsRgba());
+        bool read = true;
+        EXPECT_NO_THROW(read = manager.Read(stream, b));
+        EXPECT_FALSE(read);
+        EXPECT_EQ(b.PixelFormat(), format);
+        EXPECT_EQ(b.Width(), 3);
+        EXPECT_EQ(b.Height(), 1);
+        EXPECT_EQ(Bytes32(b, 0), std::vector<int>(static_cast<std::size_t>(3 * b.BytesPerPixel()), 0x5A));
+    }
+}
+
 TEST_F(PngLoading, StreamErrorsEndThePictureWithoutEscaping)
 {
     MemoryStream stream(TwoPixelsRgba());

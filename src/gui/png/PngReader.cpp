@@ -67,13 +67,17 @@ bool PngManager::Read(forms::TStream& stream, forms::TBitmap& bitmap)
 
     if (data.Width > INT_MAX || data.Height > INT_MAX || (data.Width > 0 && data.Height > 0 && !data.Rows))
         return false;
-    if (bitmap.PixelFormat() != forms::pf32bit) {
-        bitmap.SetPixelFormat(forms::pf24bit);
-        CopyRows(data, bitmap, 3);
-    } else {
-        bitmap.SetPixelFormat(forms::pf32bit);
-        CopyRows(data, bitmap, 4);
+    // The picture is made apart and swapped in whole: one too large for memory is refused like a corrupt
+    // one and leaves the bitmap exactly as it was.
+    const bool alpha = bitmap.PixelFormat() == forms::pf32bit;
+    forms::TBitmap picture;
+    try {
+        picture.SetPixelFormat(alpha ? forms::pf32bit : forms::pf24bit);
+        CopyRows(data, picture, alpha ? 4 : 3);
+    } catch (const std::exception&) {
+        return false;
     }
+    bitmap.Swap(picture);
     return true;
 }
 
