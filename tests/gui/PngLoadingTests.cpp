@@ -219,7 +219,7 @@ TEST_F(PngLoading, LibraryWithoutNeededEntryPointsFailsEveryRead)
     }
 }
 
-TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheck)
+TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheckAndAnyFolderNameLoads)
 {
     struct Stop {
         std::string expression;
@@ -230,6 +230,21 @@ TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheck)
         ADD_FAILURE() << "no stop";
     } catch (const Stop& stop) {
         EXPECT_EQ(stop.expression, "m_hinst");
+    }
+
+    // Runic letters lie in no ANSI code page: the library is loaded by its wide path.
+    const std::wstring folder = folder_ + L"\u16A0\u16A2\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((TestFolder() + L"Pixlo.dll").c_str(), (folder + L"Pixlo.dll").c_str(), TRUE));
+    try {
+        gs::PngManager manager(folder + L"Pixlo.dll");
+        EXPECT_NE(GetModuleHandleW((folder + L"Pixlo.dll").c_str()), nullptr);
+        MemoryStream stream(TwoPixelsRgba());
+        TBitmap b;
+        EXPECT_TRUE(manager.Read(stream, b));
+        EXPECT_EQ(b.Width(), 2);
+    } catch (const Stop& stop) {
+        ADD_FAILURE() << "stopped on " << stop.expression;
     }
     forms::SetAssertHandler(previous);
 }

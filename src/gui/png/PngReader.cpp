@@ -29,7 +29,8 @@ PngManager& PngManager::GetInstance()
 
 PngManager::PngManager(const std::wstring& dllPath)
 {
-    m_hinst = LoadLibraryA(forms::WideToAnsi(dllPath).c_str());
+    // The wide path: a program folder the ANSI code page cannot name loads too.
+    m_hinst = LoadLibraryW(dllPath.c_str());
     FORMS_ASSERT(m_hinst);
     m_ReadPngEx = reinterpret_cast<ReadPngExProc>(reinterpret_cast<void*>(GetProcAddress(m_hinst, "ReadPngEx")));
     m_WritePngEx = GetProcAddress(m_hinst, "WritePngEx");
