@@ -5,28 +5,21 @@
 
 #include <cstdint>
 
-namespace {
+#include "gui/png/PngReader.h"
 
-struct PngData {
-    std::uint32_t width;
-    std::uint32_t height;
-    std::uint32_t bitDepth;
-    std::int32_t colorType;
-    std::uint32_t rowBytes;
-    std::uint8_t** rows;
-};
+namespace {
 
 std::uint8_t* noRow = nullptr;
 
 }  // namespace
 
-extern "C" int WINAPI ReadPngEx(PngData* data, void*, void*)
+extern "C" int WINAPI ReadPngEx(gs::PngData* data, void*, void*)
 {
-    *data = {65535, 65535, 8, 6, 65535 * 4, &noRow};
+    *data = {65535, 65535, 8, gs::PngColorTypeRgba, 65535 * 4, &noRow};
     return 1;
 }
 
-extern "C" void WINAPI FreePngData(PngData* data)
+extern "C" void WINAPI FreePngData(gs::PngData* data)
 {
-    data->rows = nullptr;
+    data->Rows = nullptr;
 }
