@@ -3,15 +3,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "gui/png/PngReader.h"
 
-namespace {
-
-std::uint8_t* noRow = nullptr;
-
-}  // namespace
+static std::uint8_t* noRow = nullptr;
 
 extern "C" int WINAPI ReadPngEx(gs::PngData* data, void*, void*)
 {
