@@ -50,10 +50,20 @@ setup_packages() {
     else
         # Some kernels (e.g. under paravirtual hypervisors) have no 32-bit user mode: the 32-bit
         # Wine cannot start there, so the same sources are tested as 64-bit programs.
-        log "this machine cannot execute 32-bit programs; tests run on the 64-bit build"
-        TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-x86_64}
+        [ "${TASTRO_TEST_ARCH:-x86_64}" = x86_64 ] || die "this machine cannot execute 32-bit programs"
+        log "this machine cannot execute 32-bit programs: they are built, and run as the 64-bit build"
+        TASTRO_TEST_ARCH=x86_64
     fi
     export TASTRO_TEST_ARCH
+}
+
+# The build that TASTRO_TEST_ARCH names, in words.
+tested_build() {
+    if [ "$TASTRO_TEST_ARCH" = i686 ]; then
+        echo "the 32-bit build under the 32-bit Wine"
+    else
+        echo "the 64-bit build under the 64-bit Wine"
+    fi
 }
 
 # Debian's libpng source, fetched with a private source list and state folder (the system's apt
@@ -95,9 +105,14 @@ fetch_libpng() {
 # build_arch ARCH: configures and builds build/ARCH.
 build_arch() {
     local arch=$1 bdir=$TASTRO_BUILD/$1
+    local toolchain=$TASTRO_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake
     log "building $arch"
+    # A toolchain file's flags reach only a fresh cache: start the configuration over when it changed since.
+    if [ -f "$bdir/CMakeCache.txt" ] && [ "$toolchain" -nt "$bdir/CMakeCache.txt" ]; then
+        rm -rf "$bdir/CMakeCache.txt" "$bdir/CMakeFiles"
+    fi
     cmake -S "$TASTRO_ROOT" -B "$bdir" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$TASTRO_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASTRO_WERROR=ON \
         -DTASTRO_LIBPNG_SOURCE_DIR="$TASTRO_LIBPNG_DIR" >"$bdir.configure.log" 2>&1 \
         || { cat "$bdir.configure.log" >&2; die "configure failed ($arch)"; }

@@ -13,6 +13,7 @@
 #include "forms/Assert.h"
 #include "forms/Bitmap.h"
 #include "forms/GdiHandles.h"
+#include "gui/graphics/ExtendedSum.h"
 #include "gui/graphics/PixelArithmetic.h"
 #include "gui/graphics/RegionBuilder.h"
 #include "gui/graphics/image.h"
@@ -79,6 +80,49 @@ TEST(AlphaBlend, PartialCoverageTruncatesTheExtendedPrecisionSum)
     // 77 over 77 at alpha 77 stays below 77.
     EXPECT_EQ(BlendOne({0, 0, 0}, 102, {5, 10, 15}, 255), (Bgr{2, 5, 8}));
     EXPECT_EQ(BlendOne({77, 77, 77}, 77, {77, 77, 77}, 255), (Bgr{76, 76, 76}));
+}
+
+// Sets the x87 control word (precision and rounding of long double arithmetic); returns the old one.
+std::uint16_t SwapX87ControlWord(std::uint16_t word)
+{
+    std::uint16_t old = 0;
+    asm volatile("fnstcw %0\n\tfldcw %1" : "=m"(old) : "m"(word));
+    return old;
+}
+
+TEST(AlphaBlend, SameBytesWhateverTheThreadsX87Settings)
+{
+    // 64-bit precision (the runtime's start-up setting), 53-bit (a new thread's), 24-bit, rounding toward zero.
+    for (const std::uint16_t word : {0x037F, 0x027F, 0x007F, 0x0F7F}) {
+        const std::uint16_t saved = SwapX87ControlWord(word);
+        const Bgr belowWhole = BlendOne({0, 0, 0}, 102, {5, 10, 15}, 255);
+        const Bgr roundedUp = BlendOne({255, 255, 255}, 8, {37, 37, 37}, 37);  // the exact sum is below 37
+        SwapX87ControlWord(saved);
+        EXPECT_EQ(belowWhole, (Bgr{2, 5, 8})) << std::hex << word;
+        EXPECT_EQ(roundedUp, (Bgr{37, 37, 37})) << std::hex << word;
+    }
+}
+
+TEST(AlphaBlend, IntegerSumEqualsTheX87ExtendedSum)
+{
+    const std::uint16_t saved = SwapX87ControlWord(0x037F);  // 64-bit precision, to nearest
+    for (const int global : {255, 200, 128, 68, 37, 1}) {
+        for (const int cover : {1, 8, 24, 77, 102, 128, 254}) {
+            const double f = global / 255.0 * (cover / 255.0);
+            const double h = 1.0 - cover / 255.0;
+            const gs::BlendFactor x = gs::BlendFactor::FromDouble(f);
+            const gs::BlendFactor y = gs::BlendFactor::FromDouble(h);
+            int mismatches = 0;
+            for (int a = 0; a < 256; ++a)
+                for (int b = 0; b < 256; ++b) {
+                    const long double sum = static_cast<long double>(a) * f + static_cast<long double>(b) * h;
+                    mismatches += gs::TruncatedExtendedSum(static_cast<std::uint8_t>(a), x,
+                                                           static_cast<std::uint8_t>(b), y) != static_cast<int>(sum);
+                }
+            EXPECT_EQ(mismatches, 0) << "global alpha " << global << ", source alpha " << cover;
+        }
+    }
+    SwapX87ControlWord(saved);
 }
 
 TEST(AlphaBlend, DestinationIsMadeTwentyFourBitKeepingItsPicture)

@@ -13,7 +13,8 @@ namespace gs {
 
 // Blends the 32-bit source area that starts at `origin` onto `rect` of the 24-bit destination:
 // each colour byte becomes trunc(src * g * s + dst * (1 - s)) with g = alpha / 255 and s = the source
-// pixel's alpha / 255, summed in extended precision. Only pixels inside both views are touched, so a
+// pixel's alpha / 255 (doubles), the sum rounded to a 64-bit significand as in x87 extended precision but
+// computed in integers (ExtendedSum.h). Only pixels inside both views are touched, so a
 // rectangle or origin that reaches outside either picture loses that part and shifts nothing.
 void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const forms::PixelView& source,
                  forms::TPoint origin, std::uint8_t alpha);
@@ -21,7 +22,7 @@ void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const f
 // Blue, green and red of every 32-bit pixel times its alpha / 255, truncated; alpha is kept.
 void PremultiplyPixels(const forms::PixelView& view);
 
-// Weighted luminance 0.299 R + 0.587 G + 0.114 B, rounded half up.
+// Weighted luminance 0.299 R + 0.587 G + 0.114 B, rounded half up, in integers.
 int Luminance(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 }  // namespace gs
