@@ -57,35 +57,40 @@ void TApplication::FormDestroyed(TForm* form)
 {
     if (mainForm_ == form)
         mainForm_ = nullptr;
-    released_.erase(std::remove(released_.begin(), released_.end(), form), released_.end());
 }
 
-void TApplication::QueueRelease(TForm* form)
+void TApplication::ControlDestroyed(TControl* control)
 {
-    if (std::find(released_.begin(), released_.end(), form) == released_.end())
-        released_.push_back(form);
-    // Wakes the loop so that the form goes soon.
+    released_.erase(std::remove(released_.begin(), released_.end(), control), released_.end());
+}
+
+void TApplication::QueueRelease(TControl* control)
+{
+    if (std::find(released_.begin(), released_.end(), control) == released_.end())
+        released_.push_back(control);
+    // Wakes the loop so that the control goes soon.
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
-void TApplication::FreeReleasedForms()
+void TApplication::FreeReleasedControls()
 {
     for (size_t i = 0; i < released_.size();) {
-        TForm* form = released_[i];
-        if (detail::DispatchActive(form) || form->Modal()) {
+        TControl* control = released_[i];
+        const auto* form = dynamic_cast<TForm*>(control);
+        if (detail::DispatchActive(control) || (form && form->Modal())) {
             ++i;
             continue;
         }
         released_.erase(released_.begin() + static_cast<std::ptrdiff_t>(i));
-        delete form;
-        i = 0;  // freeing one form may free others
+        delete control;
+        i = 0;  // freeing one control may free others
     }
 }
 
 bool TApplication::HandleMessage(bool wait)
 {
     if (!released_.empty())
-        FreeReleasedForms();
+        FreeReleasedControls();
     MSG msg{};
     if (wait) {
         if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
@@ -109,7 +114,7 @@ bool TApplication::HandleMessage(bool wait)
         TranslateMessage(&msg);
     DispatchMessageW(&msg);
     if (!released_.empty())
-        FreeReleasedForms();
+        FreeReleasedControls();
     return true;
 }
 

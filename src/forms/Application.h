@@ -15,6 +15,7 @@
 
 namespace forms {
 
+class TControl;
 class TForm;
 
 class TApplication : public TComponent {
@@ -65,12 +66,15 @@ public:
     void Restore();
 
 private:
+    friend class TControl;
     friend class TForm;
     void RegisterForm(TForm* form);
     void FormDestroyed(TForm* form);
-    // Frees released forms whose messages are no longer being handled.
-    void QueueRelease(TForm* form);
-    void FreeReleasedForms();
+    // Released controls are freed once none of their messages is being handled and no modal run of theirs
+    // is on the stack.
+    void QueueRelease(TControl* control);
+    void ControlDestroyed(TControl* control);
+    void FreeReleasedControls();
 
     TForm* mainForm_ = nullptr;
     bool showMainForm_ = true;
@@ -79,7 +83,7 @@ private:
     mutable std::wstring title_;
     TIcon icon_;
     bool iconLoaded_ = false;
-    std::vector<TForm*> released_;
+    std::vector<TControl*> released_;
 };
 
 TApplication& Application();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "forms/Application.h"
 #include "forms/Assert.h"
 #include "forms/Exceptions.h"
 #include "forms/Internal.h"
@@ -171,8 +172,15 @@ TControl::~TControl()
     FORMS_ASSERT(notFreedInsideItsOwnMessage);
     if (detail::CaptureControl() == this)
         detail::CaptureControl() = nullptr;
+    Application().ControlDestroyed(this);
     if (parent_)
         parent_->RemoveControl(this, true);
+}
+
+void TControl::Release()
+{
+    SetVisible(false);
+    Application().QueueRelease(this);
 }
 
 LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -144,6 +144,9 @@ public:
 
     // How many of this control's messages are being handled right now.
     int DispatchDepth() const { return dispatchDepth_; }
+    // Hides the control now and frees it once none of its messages (nor those of the controls on it) is
+    // being handled. The way to free a control from inside one of its own events.
+    virtual void Release();
 
     // Sends a message through WindowProc and returns its result.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -38,6 +38,9 @@ TForm::~TForm()
 {
     DoDestroy();
     Application().FormDestroyed(this);
+    // A modal run of this form notices at its next message; this one makes sure there is one.
+    if (modal_)
+        PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
 void TForm::DoCreate()
@@ -252,9 +255,14 @@ int TForm::ShowModal()
     EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled));
     modal_ = true;
     modalResult_ = mrNone;
+    // The form may be freed by any message handled below: after each one, nothing of it is touched until
+    // this says it still exists.
+    const TLiveness alive = Liveness();
     auto finish = [&] {
-        modal_ = false;
-        SetVisible(false);
+        if (alive) {
+            modal_ = false;
+            SetVisible(false);
+        }
         // Windows destroyed meanwhile are skipped.
         for (HWND window : disabled.windows)
             if (IsWindow(window))
@@ -264,14 +272,16 @@ int TForm::ShowModal()
     };
     try {
         Show();
-        while (modalResult_ == mrNone) {
+        while (alive && modalResult_ == mrNone) {
             Application().HandleMessage(true);
+            if (!alive)
+                break;
             if (Application().Terminated())
                 modalResult_ = mrCancel;
-            else if (modalResult_ != mrNone) {
+            else if (modalResult_ != mrNone && !released_) {
                 TCloseAction action = caHide;
                 DoClose(action);
-                if (action == caNone)
+                if (alive && action == caNone)
                     modalResult_ = mrNone;
             }
         }
@@ -280,7 +290,7 @@ int TForm::ShowModal()
         throw;
     }
     finish();
-    return modalResult_;
+    return alive ? modalResult_ : mrCancel;
 }
 
 void TForm::Close()
@@ -314,8 +324,10 @@ void TForm::Close()
 
 void TForm::Release()
 {
-    SetVisible(false);
-    Application().QueueRelease(this);
+    released_ = true;
+    if (modal_ && modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    TControl::Release();
 }
 
 void TForm::SetActiveControl(TWinControl* control)

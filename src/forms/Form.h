@@ -34,7 +34,8 @@ public:
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
     // Shows the form and handles messages until ModalResult is not 0 (the other windows of the application are
-    // disabled meanwhile); hides it and returns ModalResult.
+    // disabled meanwhile); hides it and returns ModalResult. A form released or freed meanwhile ends the run
+    // with mrCancel.
     int ShowModal();
     bool Modal() const { return modal_; }
 
@@ -43,8 +44,9 @@ public:
     // A modal form ends with mrCancel; the main form ends the application; any other form runs OnClose
     // (default action: hide) and acts on the answer.
     void Close();
-    // Hides the form now and frees it once none of its messages is being handled.
-    void Release();
+    // Hides the form now and frees it once none of its messages is being handled; a modal run of the form
+    // ends first (mrCancel unless a result is set).
+    void Release() override;
 
     // The control that has (or, while the form is hidden, will get) the focus.
     TWinControl* ActiveControl() const { return activeControl_; }
@@ -86,6 +88,7 @@ private:
     bool scaled_ = true;
     int modalResult_ = mrNone;
     bool modal_ = false;
+    bool released_ = false;
     bool destroyed_ = false;
     TWinControl* activeControl_ = nullptr;
 };

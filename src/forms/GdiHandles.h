@@ -83,6 +83,23 @@ private:
     HDC dc_;
 };
 
+// One paint cycle of a window: BeginPaint now, EndPaint with the owner (also when painting throws).
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    HDC Get() const { return dc_; }
+    // The area to paint, in client coordinates.
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for the life of the owner, then restores the previous one.
 class SelectedObject {
 public:

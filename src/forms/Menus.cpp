@@ -115,8 +115,9 @@ void TMenuItem::Remove(TMenuItem* item)
 
 void TMenuItem::Click()
 {
-    if (OnClick)
-        OnClick(this);
+    // A copy runs: the handler may free the item.
+    if (const TNotifyEvent handler = OnClick)
+        handler(this);
 }
 
 TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr))
@@ -141,11 +142,18 @@ HMENU TPopupMenu::BuildMenu()
 
 void TPopupMenu::Popup(int x, int y)
 {
-    if (OnPopup)
-        OnPopup(this);
+    // OnPopup and the messages handled by the menu loop may free this menu.
+    const TLiveness alive = Liveness();
+    // A copy runs: freeing the menu frees the stored handler.
+    if (const TNotifyEvent handler = OnPopup)
+        handler(this);
+    if (!alive)
+        return;
     MenuHandle menu(BuildMenu());
     const UINT command = static_cast<UINT>(
         TrackPopupMenuEx(menu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, window_, nullptr));
+    if (!alive)
+        return;
     // The click runs from the queue, after Popup has returned to its caller.
     if (command)
         PostMessageW(window_, CM_MENUCOMMAND, command, 0);

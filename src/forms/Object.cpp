@@ -10,6 +10,19 @@
 
 namespace forms {
 
+TObject::~TObject()
+{
+    if (alive_)
+        *alive_ = false;
+}
+
+TLiveness TObject::Liveness() const
+{
+    if (!alive_)
+        alive_ = std::make_shared<bool>(true);
+    return TLiveness(alive_);
+}
+
 std::wstring TObject::ClassName() const
 {
     const char* mangled = typeid(*this).name();

@@ -2,21 +2,56 @@
 
 // Root of the class tree, the Assign protocol and checked conversions.
 
+#include <memory>
 #include <string>
 
 #include "forms/Exceptions.h"
 
 namespace forms {
 
+// Whether an object still exists, still readable after it was freed. Taken before calling code (an event
+// handler, a nested message loop) that may free the object.
+class TLiveness {
+public:
+    TLiveness() = default;
+    explicit operator bool() const { return flag_ && *flag_; }
+
+private:
+    friend class TObject;
+    explicit TLiveness(std::shared_ptr<const bool> flag) : flag_(std::move(flag)) {}
+
+    std::shared_ptr<const bool> flag_;
+};
+
 class TObject {
 public:
     TObject() = default;
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
-    virtual ~TObject() = default;
+    virtual ~TObject();
 
     // Unqualified class name of the most derived type ("TBitmap").
     std::wstring ClassName() const;
+
+    // Turns false when this object is freed.
+    TLiveness Liveness() const;
+
+private:
+    // Made on the first Liveness request.
+    mutable std::shared_ptr<bool> alive_;
+};
+
+// A link to an object that it does not own: reads null once the object is freed.
+template <class T>
+class TWeakLink {
+public:
+    TWeakLink() = default;
+    TWeakLink(T* object) : object_(object), liveness_(object ? object->Liveness() : TLiveness()) {}
+    T* Get() const { return liveness_ ? object_ : nullptr; }
+
+private:
+    T* object_ = nullptr;
+    TLiveness liveness_;
 };
 
 // Checked conversion: the object as T, or EInvalidCast. A null object converts to null.

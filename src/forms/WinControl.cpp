@@ -439,9 +439,9 @@ void TWinControl::PaintHandler(TMessage& message)
         PaintLayers(reinterpret_cast<HDC>(message.WParam));
         return;
     }
-    PAINTSTRUCT ps{};
-    const HDC dc = BeginPaint(handle_, &ps);
-    const TRect area = ps.rcPaint;
+    const PaintDC paint(handle_);
+    const HDC dc = paint.Get();
+    const TRect area = paint.Area();
     if (dc && !area.IsEmpty()) {
         bool buffered = doubleBuffered_;
         for (TControl* control : controls_)
@@ -461,7 +461,6 @@ void TWinControl::PaintHandler(TMessage& message)
             PaintLayers(dc);
         }
     }
-    EndPaint(handle_, &ps);
 }
 
 void TWinControl::PaintWindow(HDC) {}

@@ -439,6 +439,22 @@ TEST_F(Buttons, AlphaFaceIsBlendedOverTheInputBackgroundAtItsPlace)
     EXPECT_EQ(ScreenPixel(*button, 2, 2), 0x0000FFu);
 }
 
+TEST_F(Buttons, ABackgroundFreedBeforeItsButtonsIsNoLongerRead)
+{
+    // A form may free its background picture before or after its controls.
+    auto background = std::make_unique<forms::TBitmap>();
+    FillBitmap(*background, 100, 100, 0x00FF00);
+    GsButton* button = MakeButton();
+    forms::TBitmap face;
+    FillBitmap(face, 20, 10, 0x0000FF, 0);
+    button->Appearance().SetRaised(&face);
+    button->SetInputBkgnd(background.get());
+    EXPECT_EQ(button->InputBkgnd(), background.get());
+    background.reset();
+    EXPECT_EQ(button->InputBkgnd(), nullptr);
+    button->Repaint();  // composes without the background
+}
+
 TEST_F(Buttons, FontChangesReachOnlyTheRaisedCaptionSettings)
 {
     GsButton* button = MakeButton();

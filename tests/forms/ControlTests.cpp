@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -448,6 +449,71 @@ TEST_F(ControlTest, ExceptionInAHandlerIsReportedAndTheProgramGoesOn)
     Click(button->Handle(), 2, 2);
     EXPECT_EQ(log.back(), "up 0");
     EXPECT_NE(std::find(log.begin(), log.end(), "second click"), log.end());
+}
+
+TEST_F(ControlTest, APaintThatThrowsStillEndsItsPaintCycle)
+{
+    class Failing : public TCustomControl {
+    public:
+        using TCustomControl::TCustomControl;
+
+    protected:
+        void Paint() override { throw EConvertError(L"paint failed"); }
+    };
+    TComponent scope(nullptr);
+    auto* control = new Failing(&scope);
+    control->SetParent(host);
+    control->SetBounds(0, 0, 30, 30);
+    control->Update();
+    reportedErrors.clear();
+    const int before = CountDeviceContexts();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 30; ++i) {
+        control->Invalidate();
+        control->Update();
+    }
+    EXPECT_EQ(reportedErrors.size(), 30u);
+    // Each cycle gave its DC back.
+    EXPECT_LE(CountDeviceContexts(), before + 2);
+}
+
+TEST_F(ControlTest, ControlsReleasedInsideTheirOwnClickGoAfterIt)
+{
+    // A windowed and a windowless control each release themselves from their own click (flows rebuild
+    // controls from a click): hidden at once, freed once no message of theirs is being handled.
+    std::vector<std::string> log;
+    auto* scope = new TComponent(nullptr);
+    auto* windowed = new LoggingControl(scope, log);
+    windowed->SetParent(host);
+    windowed->SetBounds(0, 0, 30, 30);
+    auto* windowless = new Patch(scope, RGB(1, 2, 3), "patch");
+    windowless->SetParent(host);
+    windowless->SetBounds(100, 100, 30, 30);
+    const TLiveness windowedAlive = windowed->Liveness();
+    const TLiveness windowlessAlive = windowless->Liveness();
+    for (TControl* control : std::initializer_list<TControl*>{windowed, windowless})
+        control->OnClick = [control](TObject*) {
+            control->Release();
+            Application().ProcessMessages();  // a nested loop inside its own message must not free it
+            control->SetTag(7);
+        };
+    const HWND window = windowed->Handle();
+    Click(window, 2, 2);
+    ASSERT_TRUE(windowedAlive);
+    EXPECT_FALSE(windowed->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return !windowedAlive; }));
+    EXPECT_FALSE(IsWindow(window));
+    Click(host->Handle(), 110, 110);
+    ASSERT_TRUE(windowlessAlive);
+    EXPECT_FALSE(windowless->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return !windowlessAlive; }));
+    EXPECT_EQ(host->ControlCount(), 0);
+
+    // One freed by its owner before the release came due is simply gone.
+    auto* orphan = new Patch(scope, RGB(1, 2, 3), "orphan");
+    orphan->Release();
+    delete scope;
+    Application().ProcessMessages();
 }
 
 TEST_F(ControlTest, UnhandledExceptionShowsTheApplicationBox)

@@ -160,6 +160,42 @@ TEST_F(FormTest, ReleaseInsideItsOwnClickFreesTheFormAfterTheClick)
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(FormTest, AModalFormFreedOrReleasedMeanwhileEndsItsRun)
+{
+    // Freed by a timer, released by a timer, released from its own click: each run ends with mrCancel, the
+    // other windows are enabled again, and a released form goes once its run and its messages are over.
+    enum class End { Delete, Release, ReleaseInClick };
+    for (End end : {End::Delete, End::Release, End::ReleaseInClick}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        auto* dialog = new TestForm();
+        bool destroyed = false;
+        int closeAsked = 0;
+        dialog->OnDestroy = [&](TObject*) { destroyed = true; };
+        dialog->OnClose = [&](TObject*, TCloseAction& action) {
+            ++closeAsked;
+            action = caNone;  // would keep an ordinary run going
+        };
+        dialog->OnClick = [&](TObject*) { dialog->Release(); };
+        const HWND bystander = MakeBystander();
+        TTimer timer(nullptr);
+        timer.SetInterval(30);
+        timer.OnTimer = [&](TObject*) {
+            timer.SetEnabled(false);
+            if (end == End::Delete)
+                delete dialog;
+            else if (end == End::Release)
+                dialog->Release();
+            else
+                Click(dialog->Handle(), 3, 3);
+        };
+        EXPECT_EQ(dialog->ShowModal(), mrCancel);
+        EXPECT_TRUE(IsWindowEnabled(bystander));
+        EXPECT_EQ(closeAsked, 0);
+        EXPECT_TRUE(PumpUntil([&] { return destroyed; }));
+        DestroyWindow(bystander);
+    }
+}
+
 TEST_F(FormTest, FreeingAControlInsideItsOwnMessageStopsTheProgram)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -394,6 +430,21 @@ TEST_F(FormTest, MenuIsBuiltFromItsItemsAndTheClickComesFromTheQueue)
     EXPECT_EQ(menu.Items().Count(), 2);
     PostMessageW(menu.Window(), CM_MENUCOMMAND, gone, 0);
     Application().ProcessMessages();
+}
+
+TEST_F(FormTest, AMenuFreedByItsOnPopupIsNotTouchedAgain)
+{
+    auto* menu = new TPopupMenu(nullptr);
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(L"On");
+    menu->Items().Add(item);
+    bool asked = false;
+    menu->OnPopup = [&](TObject*) {
+        asked = true;
+        delete menu;
+    };
+    menu->Popup(10, 10);  // returns without building the freed menu's items
+    EXPECT_TRUE(asked);
 }
 
 TEST_F(FormTest, ShowMessageUsesTheApplicationTitle)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cstring>
 #include <string>
@@ -134,6 +135,42 @@ private:
     int height_ = 0;
     std::vector<DWORD> pixels_;
 };
+
+// Device contexts the process holds, counted in the GDI handle table that the system keeps in the process
+// (found through the process environment block).
+inline int CountDeviceContexts()
+{
+#if defined(_WIN64)
+    constexpr size_t kTableOffset = 0xF8;
+#else
+    constexpr size_t kTableOffset = 0x94;
+#endif
+    struct Entry {  // one slot of the table, 24 bytes in both builds
+        unsigned long long object;
+        unsigned long owner;
+        unsigned short unique;
+        unsigned char type;
+        unsigned char flags;
+        unsigned long long user;
+    };
+    static_assert(sizeof(Entry) == 24, "GDI handle table slot");
+    constexpr unsigned char kDeviceContext = 1;
+    using QueryFn = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0)
+        return -1;
+    const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const Entry* const*>(peb + kTableOffset);
+    if (!table)
+        return -1;
+    int count = 0;
+    for (size_t i = 0; i < 0x10000; ++i)
+        if (table[i].type == kDeviceContext)
+            ++count;
+    return count;
+}
 
 inline std::wstring TooltipText(HWND tool)
 {

@@ -76,11 +76,7 @@ GalleryForm::GalleryForm(forms::TComponent* owner) : forms::TForm(owner, kWindow
     DoCreate();
 }
 
-GalleryForm::~GalleryForm()
-{
-    // The controls draw on the window picture: they go while it still exists.
-    DestroyComponents();
-}
+GalleryForm::~GalleryForm() = default;
 
 void GalleryForm::Build()
 {

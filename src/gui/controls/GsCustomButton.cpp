@@ -18,7 +18,7 @@ GsCustomButton::~GsCustomButton() = default;
 
 void GsCustomButton::SetInputBkgnd(forms::TBitmap* value)
 {
-    if (value == inputBkgnd_)
+    if (value == InputBkgnd())
         return;
     inputBkgnd_ = value;
     Repaint();
@@ -148,11 +148,12 @@ void GsCustomButton::DrawCaption(forms::TBitmap& face, int drawState)
 
 void GsCustomButton::ComposeFace(forms::TBitmap& face, int captionState)
 {
-    if (face.PixelFormat() == forms::pf32bit && inputBkgnd_) {
+    forms::TBitmap* background = InputBkgnd();
+    if (face.PixelFormat() == forms::pf32bit && background) {
         forms::TBitmap composed;
         composed.SetPixelFormat(forms::pf24bit);
         composed.SetSize(Width(), Height());
-        CopyBitmapToCanvas(composed.Canvas(), forms::TRect(0, 0, face.Width(), face.Height()), *inputBkgnd_,
+        CopyBitmapToCanvas(composed.Canvas(), forms::TRect(0, 0, face.Width(), face.Height()), *background,
                            forms::TPoint(Left(), Top()));
         AlphaBlendWholeBitmap(composed, face, 255);
         face.Assign(&composed);

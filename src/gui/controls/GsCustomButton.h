@@ -19,8 +19,9 @@ public:
     explicit GsCustomButton(forms::TComponent* owner);
     ~GsCustomButton() override;
 
-    // The picture the parent shows under its children, in the parent's coordinates; not owned.
-    forms::TBitmap* InputBkgnd() const { return inputBkgnd_; }
+    // The picture the parent shows under its children, in the parent's coordinates; not owned. Reads null
+    // once that bitmap is freed, so the parent may free it before or after its controls.
+    forms::TBitmap* InputBkgnd() const { return inputBkgnd_.Get(); }
     void SetInputBkgnd(forms::TBitmap* value);
 
     bool WordWrap() const { return wordWrap_; }
@@ -56,6 +57,7 @@ protected:
     void DrawAppearance(class GsCtrlAppearance& appearance, int checkState, int drawState);
 
 private:
+    forms::TWeakLink<forms::TBitmap> inputBkgnd_;
     bool wordWrap_ = false;
     forms::TAlignment alignment_ = forms::taCenter;
     forms::TTextLayout layout_ = forms::tlCenter;

@@ -47,7 +47,6 @@ protected:
     // Whether this control's window has the keyboard focus.
     bool HasFocus();
 
-    forms::TBitmap* inputBkgnd_ = nullptr;
     int drawnIndex_ = -1;
 
 private:

@@ -5,12 +5,22 @@
 #include "forms/AllocateHWnd.h"
 #include "forms/Menus.h"
 
+namespace {
+
+// Runs a copy of the event: a handler that frees the component frees the stored one with it.
+template <class Event, class... Args>
+void Fire(Event event, Args... args)
+{
+    if (event)
+        event(args...);
+}
+
+} // namespace
+
 TsTrayIconW::TsTrayIconW(forms::TComponent* owner, UINT iconId, UINT callbackMessage, TrayShell& shell)
     : forms::TComponent(owner), callbackMessage_(callbackMessage)
 {
     window_ = forms::AllocateHWnd([this](forms::TMessage& message) { WndProc(message); });
-    // Named, so that a tool can find the window to send it notifications.
-    SetWindowTextW(window_, kWindowText);
     icon_ = std::make_unique<CsTrayIconW>(window_, iconId, callbackMessage, shell);
     picture_ = std::make_unique<forms::TIcon>();
     picture_->OnChange = [this](forms::TObject* sender) { OnIconChange(sender); };
@@ -61,8 +71,7 @@ void TsTrayIconW::Minimize()
 {
     forms::Application().Minimize();
     ShowWindow(forms::Application().Handle(), SW_HIDE);
-    if (OnMinimize)
-        OnMinimize(this);
+    Fire(OnMinimize, this);
 }
 
 void TsTrayIconW::Restore()
@@ -71,8 +80,7 @@ void TsTrayIconW::Restore()
     HWND application = forms::Application().Handle();
     ShowWindow(application, SW_RESTORE);
     SetForegroundWindow(application);
-    if (OnRestore)
-        OnRestore(this);
+    Fire(OnRestore, this);
 }
 
 void TsTrayIconW::Reserved() {}
@@ -130,8 +138,6 @@ void TsTrayIconW::WndProc(forms::TMessage& message)
             HandleNotification(static_cast<UINT>(message.LParam));
         else if (message.Msg == WM_QUERYENDSESSION)
             message.Result = 1; // never hold up a log-off or shutdown
-        else if (message.Msg == WM_SETTEXT || message.Msg == WM_GETTEXT || message.Msg == WM_GETTEXTLENGTH)
-            message.Result = DefWindowProcW(window_, message.Msg, message.WParam, message.LParam); // the name
     } catch (...) {
         forms::Application().HandleException(this);
     }
@@ -141,44 +147,43 @@ void TsTrayIconW::HandleNotification(UINT code)
 {
     POINT cursor{};
     GetCursorPos(&cursor);
+    // Every handler, and the menu loop, may free this component: nothing of it is touched after it went.
+    const forms::TLiveness alive = Liveness();
     if (MatchesTrigger(restoreTrigger_, code))
         Restore();
+    if (!alive)
+        return;
     if (MatchesTrigger(popupTrigger_, code))
         PopupAt(cursor.x, cursor.y);
+    if (!alive)
+        return;
 
     switch (code) {
     case WM_MOUSEMOVE:
-        if (OnMouseMove)
-            OnMouseMove(0, cursor.x, cursor.y);
+        Fire(OnMouseMove, 0, cursor.x, cursor.y);
         break;
     case WM_LBUTTONDOWN:
-        if (OnMouseDown)
-            OnMouseDown(forms::mbLeft, forms::ssLeft, cursor.x, cursor.y);
+        Fire(OnMouseDown, forms::mbLeft, forms::ssLeft, cursor.x, cursor.y);
         break;
     case WM_LBUTTONUP:
-        if (OnMouseUp)
-            OnMouseUp(forms::mbLeft, forms::ssLeft, cursor.x, cursor.y);
-        if (OnClick)
-            OnClick();
+        Fire(OnMouseUp, forms::mbLeft, forms::ssLeft, cursor.x, cursor.y);
+        if (alive)
+            Fire(OnClick);
         break;
     case WM_LBUTTONDBLCLK:
-        if (OnDblClick)
-            OnDblClick();
+        Fire(OnDblClick);
         break;
     case WM_RBUTTONDOWN:
-        if (OnMouseDown)
-            OnMouseDown(forms::mbRight, forms::ssRight, cursor.x, cursor.y);
+        Fire(OnMouseDown, forms::mbRight, forms::ssRight, cursor.x, cursor.y);
         break;
     case WM_RBUTTONUP:
-        if (OnMouseUp)
-            OnMouseUp(forms::mbRight, forms::ssRight, cursor.x, cursor.y);
+        Fire(OnMouseUp, forms::mbRight, forms::ssRight, cursor.x, cursor.y);
         break;
     case NIN_BALLOONSHOW:
     case NIN_BALLOONHIDE:
     case NIN_BALLOONTIMEOUT:
     case NIN_BALLOONUSERCLICK:
-        if (OnBalloon)
-            OnBalloon(code);
+        Fire(OnBalloon, code);
         break;
     default:
         break;

@@ -35,9 +35,6 @@ public:
     // Balloon icon kinds.
     enum BalloonIconKind { biNone = 0, biError = 1, biInfo = 2, biWarning = 3, biUser = 4 };
 
-    // The caption of the hidden window.
-    static constexpr const wchar_t* kWindowText = L"TsTrayIconW";
-
     using TClickEvent = std::function<void()>;
     using TTrayMouseEvent = std::function<void(forms::TMouseButton button, forms::TShiftState shift, int x, int y)>;
     using TTrayMouseMoveEvent = std::function<void(forms::TShiftState shift, int x, int y)>;
