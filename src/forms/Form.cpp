@@ -108,8 +108,11 @@ void TForm::CreateParams(TCreateParams& params)
         params.Style |= WS_DISABLED;
     if (formStyle_ == fsStayOnTop)
         params.ExStyle |= WS_EX_TOPMOST;
-    // Forms other than the main form are owned by it: they stay above it and have no task-bar button.
+    // Forms other than the main form are owned by it: they stay above it and have no task-bar button. One
+    // made while the main form is still being built is owned by the form that owns it.
     TForm* main = Application().MainForm();
+    if (!main)
+        main = dynamic_cast<TForm*>(Owner());
     if (main && main != this) {
         params.WndParent = main->Handle();
     } else {

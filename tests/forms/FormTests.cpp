@@ -89,6 +89,24 @@ TEST_F(FormTest, ShowModalRunsUntilATimerSetsTheModalResult)
     EXPECT_EQ(Application().MainForm(), nullptr);
 }
 
+TEST_F(FormTest, AFormMadeWhileTheMainFormIsBuiltIsOwnedByIt)
+{
+    class Main : public TForm {
+    public:
+        explicit Main(TComponent* owner) : TForm(owner)
+        {
+            SetBorderStyle(bsNone);
+            DoCreate();
+            popup = new TestForm(this);  // the application has no main form yet
+        }
+        TestForm* popup = nullptr;
+    };
+    Main* main = nullptr;
+    Application().CreateForm(main);
+    EXPECT_EQ(GetWindow(main->popup->Handle(), GW_OWNER), main->Handle());
+    delete main;
+}
+
 TEST_F(FormTest, CloseEndsAModalRunWithCancelUnlessOnCloseRefuses)
 {
     TestForm dialog;

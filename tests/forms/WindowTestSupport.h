@@ -137,39 +137,29 @@ private:
 };
 
 // Device contexts the process holds, counted in the GDI handle table that the system keeps in the process
-// (found through the process environment block).
+// (its address is in the process environment block); -1 when there is none.
 inline int CountDeviceContexts()
 {
-#if defined(_WIN64)
-    constexpr size_t kTableOffset = 0xF8;
-#else
-    constexpr size_t kTableOffset = 0x94;
-#endif
-    struct Entry {  // one slot of the table, 24 bytes in both builds
+    struct Slot {  // 24 bytes in both builds; type 1 is a device context
         unsigned long long object;
         unsigned long owner;
         unsigned short unique;
-        unsigned char type;
-        unsigned char flags;
+        unsigned char type, flags;
         unsigned long long user;
     };
-    static_assert(sizeof(Entry) == 24, "GDI handle table slot");
-    constexpr unsigned char kDeviceContext = 1;
     using QueryFn = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<QueryFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION info{};
     if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0)
         return -1;
-    const auto* peb = reinterpret_cast<const unsigned char*>(info.PebBaseAddress);
-    const auto* table = *reinterpret_cast<const Entry* const*>(peb + kTableOffset);
-    if (!table)
-        return -1;
+    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const Slot* const*>(peb + tableOffset);
     int count = 0;
-    for (size_t i = 0; i < 0x10000; ++i)
-        if (table[i].type == kDeviceContext)
-            ++count;
-    return count;
+    for (size_t i = 0; table && i < 0x10000; ++i)
+        count += table[i].type == 1;
+    return table ? count : -1;
 }
 
 inline std::wstring TooltipText(HWND tool)

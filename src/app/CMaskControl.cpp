@@ -1,0 +1,7 @@
+#include "CMaskControl.h"
+
+CMaskControl* CMaskControl::Instance()
+{
+    static CMaskControl* instance = new CMaskControl();
+    return instance;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// Dims the main window under the popups that the main scene and the key pages open over it.
+
+#include "CDimmingControl.h"
+#include "TMaskForm.h"
+
+class CMaskControl {
+public:
+    // Made on first use, never freed.
+    static CMaskControl* Instance();
+
+    // Lays a new overlay exactly over the form's window (the form is the main form); nothing while that
+    // window is hidden.
+    void ShowMask(forms::TForm* form) { control_.Show(form); }
+    // Takes the overlay away, if there is one.
+    void HideMask() { control_.Hide(); }
+    TMaskForm* Mask() const { return control_.Current(); }
+
+private:
+    CDimmingControl<TMaskForm> control_;
+};
