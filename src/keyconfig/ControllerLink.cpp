@@ -49,14 +49,15 @@ int ControllerLink::AcpiInitialize()
     return functions_.AcpiInit();
 }
 
-void ControllerLink::WriteEcBuffer(const Table& table)
+bool ControllerLink::WriteEcBuffer(const Table& table)
 {
     if (!functions_.IsBound())
-        return;
+        return false;
     // The library takes a writable buffer and may change the length; keep the caller's table.
     Table copy = table;
     DWORD length = static_cast<DWORD>(copy.size());
-    functions_.AcpiSetItemBuffer(ACPI_ITEM_KEY_TABLE, kBufferItemArg, copy.data(), &length);
+    // As for the buffer read, only 1 means done.
+    return functions_.AcpiSetItemBuffer(ACPI_ITEM_KEY_TABLE, kBufferItemArg, copy.data(), &length) == 1;
 }
 
 bool ControllerLink::SetSwitch(int on)

@@ -23,7 +23,7 @@ public:
     bool LoadAcpiLibrary();
 
     int AcpiInitialize() override;
-    void WriteEcBuffer(const Table& table) override;
+    bool WriteEcBuffer(const Table& table) override;
     bool SetSwitch(int on) override;
     bool GetSwitch(int& out) override;
     std::optional<int> ReadPressedKey() override;

@@ -15,8 +15,8 @@ public:
 
     // Binds the library when needed and returns what its initialisation returned (0 when unbound).
     virtual int AcpiInitialize() = 0;
-    // Hands a finished key table to the controller.
-    virtual void WriteEcBuffer(const Table& table) = 0;
+    // Hands a finished key table to the controller; true when it took the table.
+    virtual bool WriteEcBuffer(const Table& table) = 0;
     // Stores the ON/OFF switch in Setting.ini and sets it in the controller; true when the
     // controller accepted it.
     virtual bool SetSwitch(int on) = 0;

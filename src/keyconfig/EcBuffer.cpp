@@ -2,7 +2,7 @@
 
 #include "FunData.h"
 #include "FunctionTable.h"
-#include "IniFile.h"
+#include "IniSnapshot.h"
 #include "KeyAssignmentStore.h"
 #include "KeyResetObserver.h"
 
@@ -121,14 +121,18 @@ std::optional<KeyRecord> EncodeText(const _FunData& data)
     return record;
 }
 
-std::optional<KeyRecord> EncodeMacro(const _FunData& data, int n)
+// fun.cfg as one assembly reads it: once, when the first macro needs it.
+using FunCfgOnce = std::optional<IniSnapshot>;
+
+std::optional<KeyRecord> EncodeMacro(const _FunData& data, int n, FunCfgOnce& funCfg)
 {
     // The code words live only in fun.cfg; the recorder never stores more than 15 steps.
     KeyRecord record{FUN_TYPE_MACRO, {}};
-    const IniFile funCfg(FunCfgPath());
+    if (!funCfg)
+        funCfg.emplace(FunCfgPath());
     const int steps = std::clamp<int>(data.Count, 0, kMaxMacroSteps);
     for (int l = 1; l <= steps; ++l)
-        record.data.Append32(funCfg.ReadInteger(FunSection(n), std::to_wstring(l) + L"_code", 0));
+        record.data.Append32(funCfg->ReadInteger(FunSection(n), std::to_wstring(l) + L"_code", 0));
     return record;
 }
 
@@ -164,12 +168,12 @@ bool IsFunctionType(int type)
 }
 
 // Nothing for a type the key pages never write.
-std::optional<KeyRecord> EncodeKey(const _FunData& data, int n)
+std::optional<KeyRecord> EncodeKey(const _FunData& data, int n, FunCfgOnce& funCfg)
 {
     if (data.Type == FUN_TYPE_TEXT)
         return EncodeText(data);
     if (data.Type == FUN_TYPE_MACRO)
-        return EncodeMacro(data, n);
+        return EncodeMacro(data, n, funCfg);
     if (IsFunctionType(data.Type))
         return EncodeFunction(data);
     if (data.Type == FUN_TYPE_SHORTCUT)
@@ -242,6 +246,7 @@ ControllerPort::Table FixedEcBuffer()
 
 void AppendFunKeyRecords(ControllerPort::Table& table, const KeyResetObservers& observers)
 {
+    FunCfgOnce funCfg;
     for (int n = 1; n <= kFunKeyCount; ++n) {
         const _FunData* data = FindFunData(n);
         if (data == nullptr || data->Type == FUN_TYPE_NONE)
@@ -252,7 +257,7 @@ void AppendFunKeyRecords(ControllerPort::Table& table, const KeyResetObservers& 
         data = FindFunData(n);
         if (data == nullptr)
             continue;
-        if (const auto record = EncodeKey(*data, n)) {
+        if (const auto record = EncodeKey(*data, n, funCfg)) {
             const auto bytes = record->data.Bytes();
             AppendEcBufferItem(record->kind, static_cast<int>(bytes.size()), 0,
                                static_cast<std::uint8_t>(kUsageBeforeF1 + n), 0, 0, bytes, table);
@@ -260,11 +265,11 @@ void AppendFunKeyRecords(ControllerPort::Table& table, const KeyResetObservers& 
     }
 }
 
-void AppendFunKeyItems(const ControllerPort::Table& table, ControllerPort& port, const KeyResetObservers& observers)
+bool AppendFunKeyItems(const ControllerPort::Table& table, ControllerPort& port, const KeyResetObservers& observers)
 {
     ControllerPort::Table copy = table;
     AppendFunKeyRecords(copy, observers);
-    port.WriteEcBuffer(copy);
+    return port.WriteEcBuffer(copy);
 }
 
 ControllerPort::Table AssembleEcBuffer(const KeyResetObservers& observers)
@@ -274,7 +279,7 @@ ControllerPort::Table AssembleEcBuffer(const KeyResetObservers& observers)
     return table;
 }
 
-void BuildEcBuffer(ControllerPort& port, const KeyResetObservers& observers)
+bool BuildEcBuffer(ControllerPort& port, const KeyResetObservers& observers)
 {
-    AppendFunKeyItems(FixedEcBuffer(), port, observers);
+    return AppendFunKeyItems(FixedEcBuffer(), port, observers);
 }

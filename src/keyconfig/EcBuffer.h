@@ -43,15 +43,17 @@ bool AppendEcBufferItem(int kind, int length, std::uint8_t modifier, std::uint8_
 ControllerPort::Table FixedEcBuffer();
 
 // Appends the records of the assigned keys F1..F10 to `table` in place, telling the pages which
-// key is being encoded.
+// key is being encoded. Macro code words come from fun.cfg, read once per call.
 void AppendFunKeyRecords(ControllerPort::Table& table, const KeyResetObservers& observers = {});
 
-// Appends the key records to a copy of `table` and writes the copy to the controller.
-void AppendFunKeyItems(const ControllerPort::Table& table, ControllerPort& port,
+// Appends the key records to a copy of `table` and writes the copy to the controller; true when
+// the controller took it.
+bool AppendFunKeyItems(const ControllerPort::Table& table, ControllerPort& port,
                        const KeyResetObservers& observers = {});
 
 // The whole table from the current assignments, without writing it.
 ControllerPort::Table AssembleEcBuffer(const KeyResetObservers& observers = {});
 
-// Builds the table from the current assignments and writes it to the controller.
-void BuildEcBuffer(ControllerPort& port, const KeyResetObservers& observers = {});
+// Builds the table from the current assignments and writes it to the controller; true when the
+// controller took it.
+bool BuildEcBuffer(ControllerPort& port, const KeyResetObservers& observers = {});

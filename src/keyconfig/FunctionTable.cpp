@@ -1,7 +1,7 @@
 #include "FunctionTable.h"
 
 #include "FunData.h"
-#include "IniFile.h"
+#include "IniSnapshot.h"
 #include "ProgramFolder.h"
 
 namespace {
@@ -33,9 +33,10 @@ std::wstring FunKeyMapPath()
 void LoadFunKeyMap(const TranslateFunction& translate)
 {
     FunKeyMap().clear();
-    const IniFile file(FunKeyMapPath());
+    const IniSnapshot file(FunKeyMapPath());
     StoredFunKeyCount() = file.ReadInteger(L"Info", L"count", 0);
-    for (int i = 1; i <= StoredFunKeyCount(); ++i) {
+    // Only entries present in the file: a hand-edited count must not make up millions of them.
+    for (const int i : file.KeyNumbers(L"FunKey", StoredFunKeyCount())) {
         const std::wstring entry = std::to_wstring(i);
         _FunKey key;
         std::wstring name = file.ReadString(L"FunKey", entry + L"_dis", L"", kFunKeyNameCapacity);

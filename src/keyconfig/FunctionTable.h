@@ -40,8 +40,9 @@ int FunKeyCount();
 
 std::wstring FunKeyMapPath();
 
-// Reads FunKeyMap.cfg into FunKeyMap, replacing what an earlier load left; names pass through
-// `translate` (unchanged when none is given).
+// Reads FunKeyMap.cfg into FunKeyMap, replacing what an earlier load left: one entry for each
+// number up to the count that has keys in the file. Names pass through `translate` (unchanged
+// when none is given).
 void LoadFunKeyMap(const TranslateFunction& translate = {});
 
 // The controller code of function `id`, or nothing when the table has no such function.

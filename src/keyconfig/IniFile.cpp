@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "IniSnapshot.h"
 #include "ScopedHandle.h"
 
 #include <windows.h>
@@ -36,8 +37,19 @@ std::wstring EncodeValue(const std::wstring& value)
     return trimmed || quoted ? L"\"" + value + L"\"" : value;
 }
 
-// Decimal with an optional sign, or "0x" hexadecimal; stops at the first other character.
-int ParseInteger(std::wstring_view text)
+bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
+{
+    ScopedFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
+}
+
+} // namespace
+
+int ParseIniInteger(std::wstring_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsTrimmed(text[i]))
@@ -68,37 +80,16 @@ int ParseInteger(std::wstring_view text)
     return static_cast<int>(negative ? 0u - value : value);
 }
 
-bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes, bool& exists)
+std::wstring WithoutLineBreaks(std::wstring_view text)
 {
-    bytes.clear();
-    exists = false;
-    ScopedFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    }
-    exists = true;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 64 * 1024 * 1024)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                           read != bytes.size()))
-        return false;
-    return true;
+    std::wstring kept;
+    for (const wchar_t c : text)
+        if (c != L'\r' && c != L'\n')
+            kept += c;
+    return kept;
 }
 
-bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
-{
-    ScopedFileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-}
+namespace {
 
 std::wstring DecodeMultiByte(UINT codePage, const char* data, std::size_t size)
 {
@@ -173,7 +164,7 @@ bool FitsAnsiCodePage(const std::wstring& text)
         usedDefault)
         return false;
     // Some code pages map several characters to one byte: only an exact way back counts.
-    return DecodeMultiByte(CP_ACP, ansi.data(), ansi.size()) == text;
+    return DecodeCodePage(CP_ACP, std::string_view(ansi.data(), ansi.size())) == text;
 }
 
 IniFile::IniFile(std::wstring path) : path_(std::move(path)) {}
@@ -194,14 +185,19 @@ int IniFile::ReadInteger(const std::wstring& section, const std::wstring& key, i
     // Parsed here rather than by GetPrivateProfileIntW, whose handling of signs and "0x" has
     // differed between system versions.
     constexpr wchar_t kAbsent[] = L"\x1\x2";
-    const std::wstring text = ReadString(section, key, kAbsent, 64);
+    const std::wstring text = ReadString(section, key, kAbsent, kIniIntegerCapacity);
     if (text == kAbsent || text.empty())
         return def;
-    return ParseInteger(text);
+    return ParseIniInteger(text);
 }
 
 bool IniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const
 {
+    constexpr std::wstring_view kLineEnds(L"\r\n\0", 3);
+    constexpr std::wstring_view kSectionEnds(L"]\r\n\0", 4);
+    if (section.find_first_of(kSectionEnds) != std::wstring::npos ||
+        key.find_first_of(kLineEnds) != std::wstring::npos || value.find_first_of(kLineEnds) != std::wstring::npos)
+        return false;
     bool faithful = true;
     if (!(FitsAnsiCodePage(section) && FitsAnsiCodePage(key) && FitsAnsiCodePage(value)) && !IsUtf16())
         faithful = ConvertToUtf16();
@@ -236,24 +232,16 @@ bool IniFile::IsUtf16() const
 bool IniFile::ConvertToUtf16() const
 {
     Flush();
-    std::vector<char> bytes;
-    bool exists = false;
-    if (!ReadWholeFile(path_, bytes, exists))
+    const std::optional<std::wstring> old = ReadIniText(path_);
+    if (!old)
         return false;
-    std::wstring text(1, kByteOrderMark);
-    text += DecodeIniText(bytes);
-    const std::size_t size = text.size() * sizeof(wchar_t);
-    bool ok;
-    if (!exists) {
-        ok = WriteWholeFile(path_, text.data(), size);
-    } else {
-        // Written beside the file and moved over it, so a failed write never loses the old file.
-        const std::wstring temporary = path_ + L".new";
-        ok = WriteWholeFile(temporary, text.data(), size) &&
-             MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!ok)
-            DeleteFileW(temporary.c_str());
-    }
+    const std::wstring text = kByteOrderMark + *old;
+    // Written beside the file and moved over it, so a failed write never loses the old file.
+    const std::wstring temporary = path_ + L".new";
+    const bool ok = WriteWholeFile(temporary, text.data(), text.size() * sizeof(wchar_t)) &&
+                    MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(temporary.c_str());
     Flush();
     return ok;
 }
@@ -311,5 +299,5 @@ std::wstring IniSection::ReadString(std::wstring_view key, const std::wstring& d
 int IniSection::ReadInteger(std::wstring_view key, int def) const
 {
     const std::wstring* value = Find(key);
-    return value == nullptr || value->empty() ? def : ParseInteger(*value);
+    return value == nullptr || value->empty() ? def : ParseIniInteger(*value);
 }

@@ -28,7 +28,9 @@ public:
     // Decimal with an optional sign, or hexadecimal with "0x"; `def` when the key is absent.
     int ReadInteger(const std::wstring& section, const std::wstring& key, int def) const;
 
-    // True when the value was stored so that ReadString gives it back unchanged.
+    // True when the value was stored so that ReadString gives it back unchanged. Refuses, writing
+    // nothing, a line break or NUL in any of the three and a "]" in the section: each would end
+    // the line early or start a section of its own.
     bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
     bool DeleteSection(const std::wstring& section) const;
 
@@ -72,3 +74,12 @@ private:
 
 // True when every character of `text` survives a round trip through the ANSI code page.
 bool FitsAnsiCodePage(const std::wstring& text);
+
+// User text made fit for WriteString: line breaks (a pasted text may hold some) are dropped.
+std::wstring WithoutLineBreaks(std::wstring_view text);
+
+// Integers are read as texts of at most this capacity.
+constexpr std::size_t kIniIntegerCapacity = 64;
+
+// Decimal with an optional sign, or hexadecimal with "0x"; stops at the first other character.
+int ParseIniInteger(std::wstring_view text);

@@ -5,24 +5,26 @@
 
 namespace {
 
-void SwitchAudioDevice(KeyActionPlatform& platform)
+bool SwitchAudioDevice(KeyActionPlatform& platform)
 {
     // Loaded for each press and freed again, so a replaced library takes effect at once.
     const std::wstring path = ProgramFolder() + L"Sonaflip.dll";
     HMODULE module = platform.Load(path);
     if (module == nullptr)
-        return;
+        return false;
     SetNextPlaybackDeviceAsDefaultProc proc = nullptr;
-    if (BindEntryPoint(platform, module, "SetNextPlaybackDeviceAsDefault", proc)) {
+    const bool bound = BindEntryPoint(platform, module, "SetNextPlaybackDeviceAsDefault", proc);
+    if (bound) {
         wchar_t buffer[kAudioBufferCapacity] = {};
         proc(buffer, kAudioBufferCapacity);
     }
     platform.Free(module);
+    return bound;
 }
 
 } // namespace
 
-void ShellOpen(const std::wstring& path, KeyActionPlatform& platform)
+bool ShellOpen(const std::wstring& path, KeyActionPlatform& platform)
 {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -32,28 +34,27 @@ void ShellOpen(const std::wstring& path, KeyActionPlatform& platform)
     info.lpParameters = L"";
     info.lpDirectory = L"";
     info.nShow = SW_SHOW;
-    platform.ExecuteShell(info);
+    return platform.ExecuteShell(info) != FALSE;
 }
 
-void ExecuteFunKey(int n, KeyActionPlatform& platform)
+bool ExecuteFunKey(int n, KeyActionPlatform& platform)
 {
     const _FunData* data = FindFunData(n);
     if (data == nullptr)
-        return;
+        return true;
     // Copied out: the shell may pump messages that reload the records.
     const std::wstring value(FieldText(data->Value[0]));
     switch (data->Type) {
     case FUN_TYPE_SHORTCUT:
-        ShellOpen(value, platform);
-        break;
+        return ShellOpen(value, platform);
     case FUN_TYPE_FUNCTION:
         // The exact text the Function Keys page writes, not the number it reads as.
         if (value == L"429")
-            ShellOpen(ProgramFolder() + L"Unmounter.exe", platform);
-        else if (value == L"430")
-            SwitchAudioDevice(platform);
-        break;
+            return ShellOpen(ProgramFolder() + L"Unmounter.exe", platform);
+        if (value == L"430")
+            return SwitchAudioDevice(platform);
+        return true;
     default:
-        break;
+        return true;
     }
 }

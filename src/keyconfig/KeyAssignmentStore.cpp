@@ -1,11 +1,15 @@
 #include "KeyAssignmentStore.h"
 
 #include "IniFile.h"
+#include "IniSnapshot.h"
 #include "ProgramFolder.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-_FunData ReadFunData(const IniFile& file, int n)
+_FunData ReadFunData(const IniSnapshot& file, int n)
 {
     const std::wstring section = FunSection(n);
     _FunData data;
@@ -16,6 +20,26 @@ _FunData ReadFunData(const IniFile& file, int n)
     data.Type = file.ReadInteger(section, L"Type", FUN_TYPE_NONE);
     data.Count = file.ReadInteger(section, L"Count", 1);
     return data;
+}
+
+// KeyMap.cfg's rows 1..count in order. Only the rows present are read: every absent row reads as
+// the empty text with code 0, which only the first of them adds.
+void LoadKeyCodes(const IniSnapshot& keyMap)
+{
+    const int count = keyMap.ReadInteger(L"Info", L"count", 98);
+    std::vector<int> rows = keyMap.KeyNumbers(L"KeyCode", count);
+    int firstAbsent = 1;
+    while (firstAbsent <= count && std::binary_search(rows.begin(), rows.end(), firstAbsent))
+        ++firstAbsent;
+    if (firstAbsent <= count)
+        rows.insert(std::lower_bound(rows.begin(), rows.end(), firstAbsent), firstAbsent);
+    for (const int k : rows) {
+        const std::wstring row = std::to_wstring(k);
+        std::wstring text = keyMap.ReadString(L"KeyCode", row + L"_dis", L"", kFieldCapacity);
+        const int code = keyMap.ReadInteger(L"KeyCode", row + L"_key", 0);
+        // emplace keeps the first row of a repeated text.
+        KeyCodeMap().emplace(std::move(text), code);
+    }
 }
 
 } // namespace
@@ -66,20 +90,12 @@ std::wstring SettingIniPath()
 bool LoadConfig()
 {
     FunDataMap().clear();
-    const IniFile funCfg(FunCfgPath());
+    const IniSnapshot funCfg(FunCfgPath());
     for (int n = 1; n <= kFunKeyCount; ++n)
         FunDataMap().emplace(FunSection(n), ReadFunData(funCfg, n));
 
     KeyCodeMap().clear();
-    const IniFile keyMap(KeyMapPath());
-    const int count = keyMap.ReadInteger(L"Info", L"count", 98);
-    for (int k = 1; k <= count; ++k) {
-        const std::wstring row = std::to_wstring(k);
-        std::wstring text = keyMap.ReadString(L"KeyCode", row + L"_dis", L"", kFieldCapacity);
-        const int code = keyMap.ReadInteger(L"KeyCode", row + L"_key", 0);
-        // emplace keeps the first row of a repeated text.
-        KeyCodeMap().emplace(std::move(text), code);
-    }
+    LoadKeyCodes(IniSnapshot(KeyMapPath()));
     return AnyKeyAssigned();
 }
 
@@ -88,27 +104,29 @@ void ReloadFunData(int n)
     const std::wstring section = FunSection(n);
     if (FunDataMap().count(section) != 0)
         return;
-    FunDataMap().emplace(section, ReadFunData(IniFile(FunCfgPath()), n));
+    FunDataMap().emplace(section, ReadFunData(IniSnapshot(FunCfgPath()), n));
 }
 
-void ClearFunKey(int n)
+bool ClearFunKey(int n)
 {
     const IniFile funCfg(FunCfgPath());
-    funCfg.DeleteSection(FunSection(n));
+    if (!funCfg.DeleteSection(FunSection(n)))
+        return false;
     _FunData* data = FindFunData(n);
     if (data == nullptr)
-        return;
+        return true;
     // Only a macro's second section goes; other types never wrote one of their own.
-    if (data->Type == FUN_TYPE_MACRO)
-        funCfg.DeleteSection(FunUiSection(n));
+    const bool cleared = data->Type != FUN_TYPE_MACRO || funCfg.DeleteSection(FunUiSection(n));
     data->Type = FUN_TYPE_NONE;
+    return cleared;
 }
 
-void ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers)
+ClearAllResult ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers)
 {
     for (int n = 1; n <= kFunKeyCount; ++n)
-        ClearFunKey(n);
-    BuildEcBuffer(port, observers);
+        if (!ClearFunKey(n))
+            return ClearAllResult::FunCfgFailed;
+    return BuildEcBuffer(port, observers) ? ClearAllResult::Done : ClearAllResult::TableRefused;
 }
 
 bool AnyKeyAssigned()

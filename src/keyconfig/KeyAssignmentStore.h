@@ -19,11 +19,15 @@ bool LoadConfig();
 // Reads section Fn into FunDataMap unless a record for key n is already there.
 void ReloadFunData(int n);
 
-// Unassigns key n in fun.cfg and in memory. The controller table is left to the caller.
-void ClearFunKey(int n);
+// Unassigns key n in fun.cfg and in memory; false when fun.cfg could not be changed, and then
+// the record stays as the file has it. The controller table is left to the caller.
+bool ClearFunKey(int n);
 
-// Unassigns every key, then rebuilds and writes the controller table.
-void ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers = {});
+enum class ClearAllResult { Done, FunCfgFailed, TableRefused };
+
+// Unassigns every key, then rebuilds and writes the controller table. A key whose section could
+// not be removed stops it before the table is written.
+ClearAllResult ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers = {});
 
 // True when some record in FunDataMap has a type other than 0.
 bool AnyKeyAssigned();

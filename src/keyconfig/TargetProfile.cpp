@@ -9,22 +9,26 @@
 
 #include <windows.h>
 
-bool ApplyTargetProfile()
+AppliedProfile ApplyTargetProfile()
 {
+    AppliedProfile applied;
     const std::wstring name =
         IniFile(TargetProfilePath(ProgramFolder())).ReadString(L"TargetProfile", L"NAME", L"", kFieldCapacity);
     // The request may come from any program: a name must not lead outside the profile folder.
     if (IsValidProfileName(name)) {
-        const std::wstring profile = ProgramFolder() + kProfileFolderName + L"\\" + name + kProfileExtension;
         const IniFile funCfg(FunCfgPath());
         // The system's cached copy of fun.cfg must not outlive the replaced file.
         funCfg.Flush();
-        CopyFileW(profile.c_str(), funCfg.Path().c_str(), FALSE);
+        const std::wstring profile = ProfilePath(ProgramFolder(), name);
+        applied.copy = FileResult::Of(CopyFileW(profile.c_str(), funCfg.Path().c_str(), FALSE));
         funCfg.Flush();
+    } else {
+        applied.copy = {ERROR_INVALID_NAME};
     }
     for (int n = 1; n <= kFunKeyCount; ++n) {
         FunDataMap().erase(FunSection(n));
         ReloadFunData(n);
     }
-    return AnyKeyAssigned();
+    applied.anyKeyAssigned = AnyKeyAssigned();
+    return applied;
 }

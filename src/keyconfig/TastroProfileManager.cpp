@@ -49,32 +49,33 @@ std::vector<std::wstring> TastroProfileManager::GetProfileNames() const
     return names;
 }
 
-bool TastroProfileManager::SaveProfile(const std::wstring& name) const
+FileResult TastroProfileManager::SaveProfile(const std::wstring& name) const
 {
     if (!IsValidProfileName(name))
-        return false;
+        return {ERROR_INVALID_NAME};
     const std::wstring funCfg = base_ + L"fun.cfg";
-    return CopyFileW(funCfg.c_str(), ProfilePath(name).c_str(), FALSE) != FALSE;
+    return FileResult::Of(CopyFileW(funCfg.c_str(), ProfilePath(base_, name).c_str(), FALSE));
 }
 
-void TastroProfileManager::DeleteProfile(const std::wstring& name) const
+FileResult TastroProfileManager::DeleteProfile(const std::wstring& name) const
 {
     // Listed names are always valid; anything else could reach outside the folder.
-    if (IsValidProfileName(name))
-        DeleteFileW(ProfilePath(name).c_str());
+    if (!IsValidProfileName(name))
+        return {ERROR_INVALID_NAME};
+    return FileResult::Of(DeleteFileW(ProfilePath(base_, name).c_str()));
 }
 
-void TastroProfileManager::SetTargetProfile(const std::wstring& name) const
+bool TastroProfileManager::SetTargetProfile(const std::wstring& name) const
 {
-    IniFile(TargetProfilePath(base_)).WriteString(L"TargetProfile", L"NAME", name);
-}
-
-std::wstring TastroProfileManager::ProfilePath(const std::wstring& name) const
-{
-    return folder_ + name + kProfileExtension;
+    return IniFile(TargetProfilePath(base_)).WriteString(L"TargetProfile", L"NAME", name);
 }
 
 std::wstring TargetProfilePath(const std::wstring& base)
 {
     return base + kProfileFolderName + L"\\TargetProfile.ini";
+}
+
+std::wstring ProfilePath(const std::wstring& base, const std::wstring& name)
+{
+    return base + kProfileFolderName + L"\\" + name + kProfileExtension;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileResult.h"
+
 #include <string>
 #include <vector>
 
@@ -19,18 +21,20 @@ public:
 
     // Profile names in directory order: files ending in ".mck", without that extension.
     std::vector<std::wstring> GetProfileNames() const;
-    // Copies fun.cfg over "<name>.mck"; false for an invalid name or a failed copy.
-    bool SaveProfile(const std::wstring& name) const;
-    void DeleteProfile(const std::wstring& name) const;
-    // Stores `name` as the profile that the next load request applies.
-    void SetTargetProfile(const std::wstring& name) const;
+    // Copies fun.cfg over "<name>.mck"; ERROR_INVALID_NAME for an invalid name.
+    FileResult SaveProfile(const std::wstring& name) const;
+    // Deletes "<name>.mck"; ERROR_INVALID_NAME for an invalid name.
+    FileResult DeleteProfile(const std::wstring& name) const;
+    // Stores `name` as the profile that the next load request applies; false when it could not.
+    bool SetTargetProfile(const std::wstring& name) const;
 
 private:
-    std::wstring ProfilePath(const std::wstring& name) const;
-
     std::wstring base_;
     std::wstring folder_;
 };
 
 // Path of TargetProfile.ini for the program folder `base`.
 std::wstring TargetProfilePath(const std::wstring& base);
+
+// Path of the file of profile `name` for the program folder `base`.
+std::wstring ProfilePath(const std::wstring& base, const std::wstring& name);

@@ -20,6 +20,7 @@ struct AcpiLog {
     int setBufferCalls = 0;
     DWORD setBufferItem = 0, setBufferArg = 0, setBufferLength = 0;
     ControllerPort::Table setBufferContents{};
+    int setBufferResult = 1;
 
     int setItemCalls = 0;
     DWORD setItem = 0, setItemValue = 0, setItemArg = 0;
@@ -56,7 +57,7 @@ int WINAPI FakeAcpiSetItemBuffer(DWORD item, DWORD arg, BYTE* buffer, DWORD* len
     // The library may scribble on the buffer and change the length.
     std::memset(buffer, 0xEE, *length);
     *length = 1;
-    return 1;
+    return g_acpi.setBufferResult;
 }
 
 int WINAPI FakeAcpiSetItem(DWORD item, DWORD value, DWORD arg)
@@ -145,7 +146,7 @@ TEST_F(ControllerLinkTest, MissingLibraryIsReportedOnceAndNothingReachesIt)
     EXPECT_FALSE(link_.SetSwitch(1));
     EXPECT_EQ(StoredSwitch(), L"1");
     EXPECT_EQ(link_.ReadPressedKey(), std::nullopt);
-    link_.WriteEcBuffer(ControllerPort::Table{});
+    EXPECT_FALSE(link_.WriteEcBuffer(ControllerPort::Table{}));
     EXPECT_EQ(loader_.loads.size(), 1u);
     EXPECT_EQ(notifier_.messages.size(), 1u);
 }
@@ -208,7 +209,7 @@ TEST_F(ControllerLinkTest, WriteEcBufferHandsTheLibraryACopyOfTheWholeTable)
         table[i] = static_cast<std::uint8_t>(i * 7 + 1);
     const ControllerPort::Table original = table;
 
-    link_.WriteEcBuffer(table);
+    EXPECT_TRUE(link_.WriteEcBuffer(table));
 
     EXPECT_EQ(g_acpi.setBufferCalls, 1);
     EXPECT_EQ(g_acpi.setBufferItem, 0x13060030u);
@@ -216,6 +217,12 @@ TEST_F(ControllerLinkTest, WriteEcBufferHandsTheLibraryACopyOfTheWholeTable)
     EXPECT_EQ(g_acpi.setBufferLength, 4096u);
     EXPECT_EQ(g_acpi.setBufferContents, original);
     EXPECT_EQ(table, original);
+
+    // Only 1 tells that the controller took the table, as for the read.
+    for (const int refusal : {0, 2, 3, -1}) {
+        g_acpi.setBufferResult = refusal;
+        EXPECT_FALSE(link_.WriteEcBuffer(table)) << refusal;
+    }
 }
 
 TEST_F(ControllerLinkTest, SetSwitchSendsExactlyTheValueItStoresAndChecksBitZero)

@@ -5,11 +5,15 @@
 
 #include <vector>
 
-// Keeps every table handed to the controller.
+// Keeps every table handed to the controller, and accepts it or not.
 class FakeControllerPort final : public ControllerPort {
 public:
     int AcpiInitialize() override { return 1; }
-    void WriteEcBuffer(const Table& table) override { written.push_back(table); }
+    bool WriteEcBuffer(const Table& table) override
+    {
+        written.push_back(table);
+        return accepts;
+    }
     bool SetSwitch(int) override { return false; }
     bool GetSwitch(int& out) override
     {
@@ -19,6 +23,7 @@ public:
     std::optional<int> ReadPressedKey() override { return std::nullopt; }
 
     std::vector<Table> written;
+    bool accepts = true;
 };
 
 class RecordingObserver final : public KeyResetObserver {

@@ -3,7 +3,11 @@
 #include "IniFile.h"
 #include "ScratchFolder.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <string>
 
 TEST(FunctionTable, IdsFollowTheEntryNumbersUpToCount)
 {
@@ -74,4 +78,22 @@ TEST(FunctionTable, MissingFileGivesAnEmptyTable)
     EXPECT_TRUE(FunKeyMap().empty());
     EXPECT_EQ(GetFunctionCode(400), std::nullopt);
     EXPECT_TRUE(FunKeyMap().empty());
+}
+
+TEST(FunctionTable, AHandEditedCountCreatesOnlyThePresentEntries)
+{
+    ScratchFolder folder;
+    for (const char* count : {"2147483647", "300000"}) {
+        folder.WriteAnsi(L"FunKeyMap.cfg", std::string("[Info]\r\ncount=") + count + "\r\n[FunKey]\r\n1_dis=Mute\r\n"
+                                               "31_y=7\r\n250000_code=9\r\n0_code=1\r\n-1_code=2\r\n");
+        IniFile(folder.File(L"FunKeyMap.cfg")).Flush();
+        const DWORD start = GetTickCount();
+        LoadFunKeyMap();
+        EXPECT_LT(GetTickCount() - start, 2000u) << count;
+        EXPECT_EQ(FunKeyCount(), std::stoi(count));
+        ASSERT_EQ(FunKeyMap().size(), 3u) << count;
+        EXPECT_EQ(std::wstring(FieldText(FunKeyMap().at(400).Name)), L"Mute");
+        EXPECT_EQ(FunKeyMap().at(430).Y, 7);
+        EXPECT_EQ(GetFunctionCode(250399), 9);
+    }
 }

@@ -169,3 +169,27 @@ TEST(IniFile, DeleteSectionRemovesOnlyThatSection)
     EXPECT_EQ(ini.ReadString(L"F1_UI", L"1_status", L"gone", 260), L"1");
     EXPECT_EQ(ini.ReadString(L"F2", L"Type", L"gone", 260), L"2");
 }
+
+TEST(IniFile, LineBreaksAndNulNeverReachTheFile)
+{
+    ScratchFolder folder;
+    const IniFile ini(folder.File(L"fun.cfg"));
+    ASSERT_TRUE(ini.WriteString(L"F1", L"DisplayName", L"kept"));
+    const std::string before = ReadBytes(ini.Path());
+    const std::wstring nul(1, L'\0');
+    const struct {
+        std::wstring section, key, value;
+    } refused[] = {
+        {L"F1", L"DisplayName", L"evil\r\n[F2]\r\nType=3\r\n1=C:\\x"}, {L"F1", L"DisplayName", L"a\nb"},
+        {L"F1", L"DisplayName", L"a\rb"}, {L"F1", L"DisplayName", L"a" + nul + L"b"}, {L"F1", L"Display\nName", L"x"},
+        {L"F1", L"Display" + nul, L"x"}, {L"F1]\r\n[F2", L"Type", L"3"}, {L"F2]", L"Type", L"3"},
+        {L"F2\n", L"Type", L"3"}, {L"F2" + nul, L"Type", L"3"},
+    };
+    for (const auto& r : refused)
+        EXPECT_FALSE(ini.WriteString(r.section, r.key, r.value)) << testing::PrintToString(r.section + L"/" + r.key);
+    EXPECT_EQ(ReadBytes(ini.Path()), before);
+
+    EXPECT_EQ(WithoutLineBreaks(L"\r\nev\ril\n\r\n name\r"), L"evil name");
+    EXPECT_TRUE(ini.WriteString(L"F1", L"DisplayName", WithoutLineBreaks(L"two\r\nlines")));
+    EXPECT_EQ(ini.ReadString(L"F1", L"DisplayName", L"", 64), L"twolines");
+}

@@ -47,7 +47,7 @@ public:
         auto text = [](const wchar_t* s) { return s ? std::wstring(s) : std::wstring(L"<null>"); };
         shell.push_back({info.hwnd, text(info.lpVerb), text(info.lpFile), text(info.lpParameters),
                          text(info.lpDirectory), info.nShow, info.cbSize});
-        return TRUE;
+        return shellStarts;
     }
     HMODULE Load(const std::wstring& path) override
     {
@@ -67,6 +67,7 @@ public:
     }
     bool FileExists(const std::wstring&) override { return libraryPresent; }
 
+    BOOL shellStarts = TRUE;
     bool libraryPresent = true;
     bool entryPresent = true;
     HMODULE module = reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x10000));
@@ -181,4 +182,25 @@ TEST_F(KeyActions, OtherKeysHaveNoHostAction)
     EXPECT_TRUE(platform.shell.empty());
     EXPECT_TRUE(platform.loads.empty());
     EXPECT_EQ(FunDataMap().size(), 4u);
+}
+
+TEST_F(KeyActions, ResultTellsWhetherTheActionStarted)
+{
+    Assign(1, 3, L"C:\\missing");
+    Assign(2, 4, L"429");
+    Assign(3, 4, L"430");
+    Assign(4, 2, L"text");
+    const struct {
+        int key;
+        BOOL shellStarts;
+        bool libraryPresent, entryPresent, started;
+    } cases[] = {{1, TRUE, true, true, true},    {1, FALSE, true, true, false},  {2, FALSE, true, true, false},
+                 {3, FALSE, true, true, true},   {3, TRUE, false, true, false},  {3, TRUE, true, false, false},
+                 {4, FALSE, false, false, true}, {9, FALSE, false, false, true}};
+    for (const auto& c : cases) {
+        platform.shellStarts = c.shellStarts;
+        platform.libraryPresent = c.libraryPresent;
+        platform.entryPresent = c.entryPresent;
+        EXPECT_EQ(ExecuteFunKey(c.key, platform), c.started) << "F" << c.key << " shell " << c.shellStarts;
+    }
 }

@@ -102,6 +102,31 @@ TEST(KeyAssignmentStore, KeyMapRowsFirstDuplicateWinsAndCountBoundsTheRows)
     EXPECT_TRUE(KeyCodeMap().empty());
 }
 
+TEST(KeyAssignmentStore, KeyMapLoadTimeDoesNotDependOnTheStatedCount)
+{
+    ScratchFolder folder;
+    const std::string rows = "[KeyCode]\r\n1_dis=a\r\n1_KEY=1024\r\n3_key=77\r\n4_dis=b\r\n4_key=5\r\n"
+                             "05_dis=c\r\n5_dis=d\r\n 6_dis = e\r\n7x_dis=f\r\n";
+    const struct {
+        std::string info;
+        KeyCodeMapType expected;
+    } cases[] = {
+        // Row 2 is missing and row 3 has no text: the empty text takes the first such row's code.
+        {"count=2147483647\r\n" + rows, {{L"a", 1024}, {L"", 0}, {L"b", 5}, {L"d", 0}, {L"e", 0}}},
+        {"count=1\r\n" + rows, {{L"a", 1024}}},
+        {"count=-2147483648\r\n" + rows, {}},
+        {"count=3\r\n[KeyCode]\r\n1_dis=a\r\n2_dis=b\r\n3_key=9\r\n", {{L"a", 0}, {L"b", 0}, {L"", 9}}},
+    };
+    for (const auto& c : cases) {
+        folder.WriteAnsi(L"KeyMap.cfg", "[Info]\r\n" + c.info);
+        IniFile(folder.File(L"KeyMap.cfg")).Flush();
+        const DWORD start = GetTickCount();
+        LoadConfig();
+        EXPECT_LT(GetTickCount() - start, 2000u) << c.info;
+        EXPECT_EQ(KeyCodeMap(), c.expected) << c.info;
+    }
+}
+
 TEST(KeyAssignmentStore, ReloadFunDataLeavesAnExistingRecordAndReadsAMissingOne)
 {
     ScratchFolder folder;
@@ -164,7 +189,7 @@ TEST(KeyAssignmentStore, ClearAllFunKeysEmptiesTheFileAndWritesTheFixedTable)
     ASSERT_TRUE(LoadConfig());
 
     FakeControllerPort port;
-    ClearAllFunKeys(port);
+    EXPECT_EQ(ClearAllFunKeys(port), ClearAllResult::Done);
 
     const IniFile ini(folder.File(L"fun.cfg"));
     for (int n = 1; n <= 10; ++n) {
@@ -176,6 +201,30 @@ TEST(KeyAssignmentStore, ClearAllFunKeysEmptiesTheFileAndWritesTheFixedTable)
     EXPECT_EQ(port.written[0][35], 6);
     EXPECT_EQ(port.written[0][1], 0x00);
     EXPECT_EQ(port.written[0][2], 0xC6);
+}
+
+TEST(KeyAssignmentStore, AFailedClearLeavesFileMemoryAndControllerAgreeing)
+{
+    ScratchFolder folder;
+    const std::string funCfg = "[F1]\r\nType=3\r\n[F2]\r\nType=2\r\n1=ab\r\n";
+    folder.WriteAnsi(L"fun.cfg", funCfg);
+    ASSERT_TRUE(LoadConfig());
+    FakeControllerPort port;
+    {
+        const ScopedFileHandle held = HoldReadOnly(folder.File(L"fun.cfg"));
+        EXPECT_FALSE(ClearFunKey(2));
+        EXPECT_EQ(ClearAllFunKeys(port), ClearAllResult::FunCfgFailed);
+    }
+    EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), funCfg);
+    EXPECT_EQ(FindFunData(1)->Type, 3);
+    EXPECT_EQ(FindFunData(2)->Type, 2);
+    EXPECT_TRUE(port.written.empty());
+
+    port.accepts = false;
+    EXPECT_FALSE(BuildEcBuffer(port));
+    EXPECT_EQ(ClearAllFunKeys(port), ClearAllResult::TableRefused);
+    EXPECT_FALSE(AnyKeyAssigned());
+    EXPECT_EQ(port.written.size(), 2u);
 }
 
 TEST(KeyAssignmentStore, UnreadableFunCfgGivesUnassignedKeys)

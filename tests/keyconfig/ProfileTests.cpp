@@ -32,7 +32,7 @@ std::wstring DisplayName(int n)
 TEST(ProfileName, AcceptsOrdinaryNames)
 {
     for (const wchar_t* name : {L"Gaming", L"a.b", L" game", L"work 2", L"\x0418\x0433\x0440\x0430", L"\x6E38\x620F",
-                                L"CONSOLE", L"COM10", L"LPT0", L"com", L"x.CON", L"..a", L"a..", L"'quoted'"})
+                                L"CONSOLE", L"COM10", L"LPT0", L"com", L"x.CON", L"a..", L"'quoted'", L"COM\x2074", L"a "})
         EXPECT_TRUE(IsValidProfileName(name)) << testing::PrintToString(std::wstring(name));
 }
 
@@ -41,8 +41,15 @@ TEST(ProfileName, RefusesPathsStreamsWildcardsAndDevices)
     for (const wchar_t* name :
          {L"", L".", L"..", L"..\\..\\x", L"a\\b", L"a/b", L"C:\\t\\x", L"a:b", L"a*", L"a?", L"a\"b", L"a<b",
           L"a>b", L"a|b", L"a\tb", L"a\x1F", L"CON", L"con", L"Prn", L"AUX", L"nul", L"COM1", L"com9", L"LPT1",
-          L"lpt9", L"CON.txt", L"nul.a.b", L"CON ", L"aux .mck"})
+          L"lpt9", L"CON.txt", L"nul.a.b", L"CON ", L"aux .mck",
+          // Names the listing hides: a leading dot, or nothing but blanks.
+          L".x", L"..a", L".hidden.mck", L" ", L"   ", L"\x3000",
+          // Superscript digits name devices too.
+          L"COM\x00B9", L"com\x00B2", L"LpT\x00B3.txt", L"lpt\x00B9 "})
         EXPECT_FALSE(IsValidProfileName(name)) << testing::PrintToString(std::wstring(name));
+    // The longest name a file system can hold with the extension.
+    EXPECT_TRUE(IsValidProfileName(std::wstring(kMaxProfileNameLength, L'x')));
+    EXPECT_FALSE(IsValidProfileName(std::wstring(kMaxProfileNameLength + 1, L'x')));
 }
 
 TEST(TastroProfileManager, CreatesTheFolderAndListsOnlyProfileFiles)
@@ -105,9 +112,9 @@ TEST(TastroProfileManager, DeleteRemovesOnlyTheNamedProfile)
     ASSERT_TRUE(manager.SaveProfile(L"one"));
     ASSERT_TRUE(manager.SaveProfile(L"two"));
 
-    manager.DeleteProfile(L"one");
-    manager.DeleteProfile(L"missing");
-    manager.DeleteProfile(L"..\\outside");
+    EXPECT_TRUE(manager.DeleteProfile(L"one"));
+    EXPECT_FALSE(manager.DeleteProfile(L"missing"));
+    EXPECT_FALSE(manager.DeleteProfile(L"..\\outside"));
     EXPECT_EQ(manager.GetProfileNames(), (std::vector<std::wstring>{L"two"}));
     EXPECT_TRUE(FileExists(folder.File(L"outside.mck")));
 }
@@ -134,7 +141,9 @@ TEST(TargetProfile, ApplyCopiesTheProfileAndReloadsEveryKey)
     folder.WriteAnsi(L"Profile\\" + name + L".mck", profile);
     manager.SetTargetProfile(name);
 
-    EXPECT_TRUE(ApplyTargetProfile());
+    const AppliedProfile applied = ApplyTargetProfile();
+    EXPECT_TRUE(applied.copy);
+    EXPECT_TRUE(applied.anyKeyAssigned);
     EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), profile);
     EXPECT_EQ(FunDataMap().size(), 10u);
     EXPECT_EQ(FindFunData(1)->Type, 0);
@@ -152,7 +161,9 @@ TEST(TargetProfile, ApplyWithoutTargetStillReloadsFromTheUnchangedFile)
     CopyField(FindFunData(4)->DisplayName, L"edited in memory");
     FindFunData(5)->Type = 2;
 
-    EXPECT_TRUE(ApplyTargetProfile());
+    const AppliedProfile applied = ApplyTargetProfile();
+    EXPECT_FALSE(applied.copy);
+    EXPECT_TRUE(applied.anyKeyAssigned);
     EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), content);
     EXPECT_EQ(DisplayName(4), L"kept");
     EXPECT_EQ(FindFunData(5)->Type, 0);
@@ -168,7 +179,9 @@ TEST(TargetProfile, ApplyIgnoresANameThatLeadsOutOfTheProfileFolder)
 
     for (const wchar_t* name : {L"..\\evil", L"CON", L""}) {
         manager.SetTargetProfile(name);
-        EXPECT_TRUE(ApplyTargetProfile()) << testing::PrintToString(std::wstring(name));
+        const AppliedProfile applied = ApplyTargetProfile();
+        EXPECT_FALSE(applied.copy) << testing::PrintToString(std::wstring(name));
+        EXPECT_TRUE(applied.anyKeyAssigned);
         EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), content);
         EXPECT_EQ(FindFunData(1)->Type, 3);
     }
@@ -181,8 +194,32 @@ TEST(TargetProfile, MissingProfileLeavesFunCfgAsItWas)
     folder.WriteAnsi(L"fun.cfg", content);
     const TastroProfileManager manager(folder.Path());
     manager.SetTargetProfile(L"deleted meanwhile");
-    EXPECT_TRUE(ApplyTargetProfile());
+    EXPECT_FALSE(ApplyTargetProfile().copy);
     EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), content);
+
+    // An unwritable fun.cfg: the copy fails, and the keys are read from the file as it stays.
+    folder.WriteAnsi(L"Profile\\other.mck", "[F2]\r\nType=2\r\n");
+    ASSERT_TRUE(manager.SetTargetProfile(L"other"));
+    const ScopedFileHandle held = HoldReadOnly(folder.File(L"fun.cfg"));
+    const AppliedProfile applied = ApplyTargetProfile();
+    EXPECT_FALSE(applied.copy);
+    EXPECT_EQ(FindFunData(1)->Type, 3);
+    EXPECT_EQ(FindFunData(2)->Type, 0);
+    EXPECT_EQ(ReadBytes(folder.File(L"fun.cfg")), content);
+}
+
+TEST(TastroProfileManager, FailedStepsReturnTheSystemError)
+{
+    ScratchFolder folder;
+    folder.WriteAnsi(L"fun.cfg", "[F1]\r\nType=3\r\n");
+    const TastroProfileManager manager(folder.Path());
+    ASSERT_TRUE(manager.SaveProfile(L"held") && manager.SetTargetProfile(L"held"));
+    const ScopedFileHandle held = HoldReadOnly(manager.ProfileFolder() + L"held.mck");
+    const ScopedFileHandle target = HoldReadOnly(TargetProfilePath(folder.Path()));
+    for (const FileResult result : {manager.SaveProfile(L"held"), manager.DeleteProfile(L"held")})
+        EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(FileExists(manager.ProfileFolder() + L"held.mck"));
+    EXPECT_FALSE(manager.SetTargetProfile(L"other"));
 }
 
 TEST(ProfileBroadcast, OnlyTheRegisteredMessageWithTheLoadCodeIsARequest)

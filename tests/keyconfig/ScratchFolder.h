@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScopedHandle.h"
+
 #include <string>
 #include <string_view>
 
@@ -28,3 +30,6 @@ private:
 
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
+
+// Holds `path` open and lets others only read it: writing, replacing or deleting it fails meanwhile.
+ScopedFileHandle HoldReadOnly(const std::wstring& path);

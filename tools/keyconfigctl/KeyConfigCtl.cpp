@@ -10,14 +10,19 @@
 #include "ModuleLoader.h"
 #include "ProfileName.h"
 #include "ProgramFolder.h"
+#include "RoRarodAzavDll.h"
 #include "TargetProfile.h"
 #include "TastroProfileManager.h"
-#include "Translate.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <optional>
+#include <string_view>
 
 namespace {
+
+constexpr wchar_t kTableRefused[] = L"the controller library refused the key table";
 
 constexpr wchar_t kUsageText[] =
     L"usage: keyconfigctl build\n"
@@ -85,6 +90,52 @@ private:
     ControllerLink link_;
 };
 
+// The system's calls, but a shell start ends before the driver does (a start through DDE would
+// be lost otherwise) and shows no error box, which nobody could see or close.
+class ConsolePlatform final : public KeyActionPlatform {
+public:
+    BOOL ExecuteShell(SHELLEXECUTEINFOW& info) override
+    {
+        info.fMask |= SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+        const BOOL started = SystemKeyActionPlatform().ExecuteShell(info);
+        shellError_ = started ? ERROR_SUCCESS : GetLastError();
+        // The shell's own code when it set no error of the system's (they agree for its codes).
+        if (!started && shellError_ == ERROR_SUCCESS)
+            shellError_ = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(info.hInstApp));
+        return started;
+    }
+    HMODULE Load(const std::wstring& path) override { return SystemKeyActionPlatform().Load(path); }
+    FARPROC GetProc(HMODULE module, const char* name) override
+    {
+        return SystemKeyActionPlatform().GetProc(module, name);
+    }
+    void Free(HMODULE module) override { SystemKeyActionPlatform().Free(module); }
+    bool FileExists(const std::wstring& path) override { return SystemKeyActionPlatform().FileExists(path); }
+
+    // Why the last shell start failed; ERROR_SUCCESS when it did not.
+    DWORD ShellError() const noexcept { return shellError_; }
+
+private:
+    DWORD shellError_ = ERROR_SUCCESS;
+};
+
+// The system's text for an error code, without its full stop and line end.
+std::wstring SystemErrorText(DWORD error)
+{
+    wchar_t text[512] = {};
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                             static_cast<DWORD>(std::size(text)), nullptr);
+    while (n > 0 && std::wstring_view(L"\r\n .").find(text[n - 1]) != std::wstring_view::npos)
+        --n;
+    return n > 0 ? std::wstring(text, n) : L"error " + std::to_wstring(error);
+}
+
+bool FileExists(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool HasProfile(const TastroProfileManager& profiles, const std::wstring& name)
 {
     const auto names = profiles.GetProfileNames();
@@ -93,6 +144,10 @@ bool HasProfile(const TastroProfileManager& profiles, const std::wstring& name)
 }
 
 } // namespace
+
+KeyConfigCtl::KeyConfigCtl(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
+
+KeyConfigCtl::~KeyConfigCtl() = default;
 
 int KeyConfigCtl::Run(const std::vector<std::wstring>& args)
 {
@@ -117,9 +172,9 @@ int KeyConfigCtl::Build()
     Controller controller;
     if (!controller.Open())
         return Fail(L"the controller library could not be loaded; nothing was written");
-    LoadConfig();
-    LoadFunKeyMap(Translate);
-    BuildEcBuffer(controller.Link());
+    LoadTables();
+    if (!BuildEcBuffer(controller.Link()))
+        return Fail(kTableRefused);
     Say(L"wrote the key table: " + DescribeTable(AssembleEcBuffer()));
     return kOk;
 }
@@ -132,17 +187,25 @@ int KeyConfigCtl::Clear(const std::wstring& which)
     Controller controller;
     if (!controller.Open())
         return Fail(L"the controller library could not be loaded; nothing was changed");
-    LoadConfig();
-    LoadFunKeyMap(Translate);
+    LoadTables();
     if (n) {
         // As the main scene's delete: unassign, then rebuild and write the whole table.
-        ClearFunKey(*n);
-        BuildEcBuffer(controller.Link());
+        if (!ClearFunKey(*n))
+            return Fail(FunSection(*n) + L" could not be removed from fun.cfg; no key table was written");
+        if (!BuildEcBuffer(controller.Link()))
+            return Fail(L"cleared " + FunSection(*n) + L" in fun.cfg, but " + kTableRefused);
         Say(L"cleared " + FunSection(*n) + L"; wrote the key table: " + DescribeTable(AssembleEcBuffer()));
-    } else {
-        ClearAllFunKeys(controller.Link());
-        Say(L"cleared all keys; wrote the key table: " + DescribeTable(AssembleEcBuffer()));
+        return kOk;
     }
+    switch (ClearAllFunKeys(controller.Link())) {
+    case ClearAllResult::FunCfgFailed:
+        return Fail(L"not every key could be removed from fun.cfg; no key table was written");
+    case ClearAllResult::TableRefused:
+        return Fail(L"cleared all keys in fun.cfg, but " + std::wstring(kTableRefused));
+    case ClearAllResult::Done:
+        break;
+    }
+    Say(L"cleared all keys; wrote the key table: " + DescribeTable(AssembleEcBuffer()));
     return kOk;
 }
 
@@ -178,7 +241,12 @@ int KeyConfigCtl::Report()
     }
     LoadConfig();
     Say(DescribeAction(*key));
-    ExecuteFunKey(*key);
+    ConsolePlatform platform;
+    if (!ExecuteFunKey(*key, platform)) {
+        if (platform.ShellError() != ERROR_SUCCESS)
+            return Fail(L"the shell could not start it: " + SystemErrorText(platform.ShellError()));
+        return Fail(L"the audio library or its entry point is missing");
+    }
     return kOk;
 }
 
@@ -189,8 +257,11 @@ int KeyConfigCtl::Profile(const std::vector<std::wstring>& args)
     const bool named = args.size() == 3 && (action == L"save" || action == L"delete" || action == L"apply");
     if (!list && !named)
         return Usage();
-    if (named && !IsValidProfileName(args[2]))
-        return Fail(L"\"" + args[2] + L"\" is not a valid profile name");
+    if (named && !IsValidProfileName(args[2])) {
+        const bool tooLong = args[2].size() > kMaxProfileNameLength;
+        return Fail(L"\"" + args[2] + L"\" is not a valid profile name" +
+                    (tooLong ? L" (at most " + std::to_wstring(kMaxProfileNameLength) + L" characters)" : L""));
+    }
 
     // Checked first: the manager creates the profile folder, and a refused command changes nothing.
     TastroProfileManager profiles(ProgramFolder());
@@ -204,31 +275,59 @@ int KeyConfigCtl::Profile(const std::vector<std::wstring>& args)
     }
 
     const std::wstring& name = args[2];
+    const std::wstring quoted = L"\"" + name + L"\"";
     if (action == L"save") {
-        if (!profiles.SaveProfile(name))
-            return Fail(L"profile \"" + name + L"\" could not be saved (is there a fun.cfg?)");
-        Say(L"saved profile \"" + name + L"\"");
+        const FileResult saved = profiles.SaveProfile(name);
+        if (!saved)
+            return Fail(L"profile " + quoted + L" could not be saved: " +
+                        (FileExists(FunCfgPath()) ? SystemErrorText(saved.error) : L"there is no fun.cfg"));
+        Say(L"saved profile " + quoted);
         return kOk;
     }
     if (!HasProfile(profiles, name))
-        return Fail(L"there is no profile \"" + name + L"\"");
+        return Fail(L"there is no profile " + quoted);
     if (action == L"delete") {
-        profiles.DeleteProfile(name);
-        Say(L"deleted profile \"" + name + L"\"");
+        const FileResult deleted = profiles.DeleteProfile(name);
+        if (!deleted)
+            return Fail(L"profile " + quoted + L" could not be deleted: " + SystemErrorText(deleted.error));
+        Say(L"deleted profile " + quoted);
         return kOk;
     }
 
-    // Apply, as the running main window does on the load request.
+    // Apply, as the running main window does on the load request; unlike the window, the driver
+    // writes no table after a failed copy.
     Controller controller;
     if (!controller.Open())
         return Fail(L"the controller library could not be loaded; the profile was not applied");
-    LoadConfig();
-    LoadFunKeyMap(Translate);
-    profiles.SetTargetProfile(name);
-    ApplyTargetProfile();
-    BuildEcBuffer(controller.Link());
-    Say(L"applied profile \"" + name + L"\"; wrote the key table: " + DescribeTable(AssembleEcBuffer()));
+    LoadTables();
+    if (!profiles.SetTargetProfile(name))
+        return Fail(L"TargetProfile.ini could not be written; the profile was not applied");
+    const AppliedProfile applied = ApplyTargetProfile();
+    if (!applied.copy)
+        return Fail(L"profile " + quoted + L" could not be copied over fun.cfg: " +
+                    SystemErrorText(applied.copy.error) + L"; no key table was written");
+    if (!BuildEcBuffer(controller.Link()))
+        return Fail(L"copied profile " + quoted + L" over fun.cfg, but " + kTableRefused);
+    Say(L"applied profile " + quoted + L"; wrote the key table: " + DescribeTable(AssembleEcBuffer()));
     return kOk;
+}
+
+void KeyConfigCtl::LoadTables()
+{
+    LoadConfig();
+    LoadFunKeyMap([this](const std::wstring& text) { return Translation().Translate(text); });
+}
+
+RoRarodAzavDll& KeyConfigCtl::Translation()
+{
+    if (!translation_) {
+        // The program stops on an incomplete library; the driver says so and goes on in English.
+        translation_ = std::make_unique<RoRarodAzavDll>(SystemModuleLoader(), [this](const std::wstring& check) {
+            notifier_.ShowMessage(L"Assertion failed: " + check + L"; texts stay in English", L"RoRarodAzavDll");
+        });
+        translation_->Init();
+    }
+    return *translation_;
 }
 
 int KeyConfigCtl::Usage()
