@@ -4,6 +4,8 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WIN
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra)
+  # No fused multiply-add: a contracted a * b + c rounds once, so its result would hang on the target CPU.
+  add_compile_options(-ffp-contract=off)
   if(TASTRO_WERROR)
     add_compile_options(-Werror)
   endif()

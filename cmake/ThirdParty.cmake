@@ -21,7 +21,14 @@ target_include_directories(tastro_zlib INTERFACE ${TASTRO_ZLIB_INCLUDE})
 
 if(TASTRO_LIBPNG_SOURCE_DIR)
   set(_png ${TASTRO_LIBPNG_SOURCE_DIR})
-  configure_file(${_png}/scripts/pnglibconf.h.prebuilt ${CMAKE_BINARY_DIR}/libpng/pnglibconf.h COPYONLY)
+  # The library's own arithmetic (colour space checks, gamma tables) in fixed point: no libm call or
+  # floating-point setting of either build can reach a decoded byte.
+  file(READ ${_png}/scripts/pnglibconf.h.prebuilt _pngconf)
+  string(REPLACE "#define PNG_FLOATING_ARITHMETIC_SUPPORTED\n" "" _pngconf "${_pngconf}")
+  if(_pngconf MATCHES "PNG_FLOATING_ARITHMETIC_SUPPORTED")
+    message(FATAL_ERROR "libpng's configuration still asks for floating-point arithmetic")
+  endif()
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/libpng/pnglibconf.h CONTENT "${_pngconf}" @ONLY)
   add_library(tastro_png STATIC
     ${_png}/png.c ${_png}/pngerror.c ${_png}/pngget.c ${_png}/pngmem.c ${_png}/pngpread.c
     ${_png}/pngread.c ${_png}/pngrio.c ${_png}/pngrtran.c ${_png}/pngrutil.c ${_png}/pngset.c

@@ -95,9 +95,14 @@ fetch_libpng() {
 # build_arch ARCH: configures and builds build/ARCH.
 build_arch() {
     local arch=$1 bdir=$TASTRO_BUILD/$1
+    local toolchain=$TASTRO_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake
     log "building $arch"
+    # A toolchain file's flags reach only a fresh cache: start the configuration over when it changed since.
+    if [ -f "$bdir/CMakeCache.txt" ] && [ "$toolchain" -nt "$bdir/CMakeCache.txt" ]; then
+        rm -rf "$bdir/CMakeCache.txt" "$bdir/CMakeFiles"
+    fi
     cmake -S "$TASTRO_ROOT" -B "$bdir" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$TASTRO_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASTRO_WERROR=ON \
         -DTASTRO_LIBPNG_SOURCE_DIR="$TASTRO_LIBPNG_DIR" >"$bdir.configure.log" 2>&1 \
         || { cat "$bdir.configure.log" >&2; die "configure failed ($arch)"; }

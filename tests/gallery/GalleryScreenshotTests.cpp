@@ -14,6 +14,7 @@
 #include "PngEncoder.h"
 #include "Screenshot.h"
 #include "SkinPainter.h"
+#include "gui/graphics/ExtendedSum.h"
 
 namespace {
 
@@ -98,12 +99,14 @@ std::uint32_t Rgb(std::uint32_t argb)
 // global alpha 255, as the toolkit computes it.
 std::uint32_t Blend(std::uint32_t source, std::uint8_t a, std::uint32_t destination)
 {
-    const double s = a / 255.0, h = 1.0 - s;
+    const double s = a / 255.0;
+    const gs::BlendFactor f = gs::BlendFactor::FromDouble(s);
+    const gs::BlendFactor h = gs::BlendFactor::FromDouble(1.0 - s);
     std::uint32_t result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-        const long double value = static_cast<long double>((source >> shift) & 0xFF) * s +
-                                  static_cast<long double>((destination >> shift) & 0xFF) * h;
-        result |= static_cast<std::uint32_t>(value) << shift;
+        const auto value = gs::TruncatedExtendedSum(static_cast<std::uint8_t>(source >> shift), f,
+                                                    static_cast<std::uint8_t>(destination >> shift), h);
+        result |= std::uint32_t{value} << shift;
     }
     return result;
 }

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cfenv>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 // The outside libraries are stdcall DLLs: a program that is not built for the declared
@@ -17,4 +20,20 @@ TEST(Toolchain, RunsUnderWindowsApi)
 {
     wchar_t path[MAX_PATH] = {};
     EXPECT_GT(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);
+}
+
+// Pixel arithmetic in doubles gives the same bytes in both builds only on SSE2 with round to nearest.
+TEST(Toolchain, DoublesAreRoundedToNearestAtEveryStepOnEveryThread)
+{
+    auto check = [] {
+        volatile double one = 1.0;
+        volatile double tiny = 0x1p-53;
+        // With x87 excess precision the intermediate 1 + 2^-53 would survive and give 2^-53.
+        const double sum = one + tiny - one;
+        return sum == 0.0 && std::fegetround() == FE_TONEAREST;
+    };
+    EXPECT_TRUE(check());
+    bool onThread = false;
+    std::thread([&] { onThread = check(); }).join();
+    EXPECT_TRUE(onThread);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/graphics/FloatModel.h"
+
 namespace gallery {
 
 namespace {
@@ -64,14 +66,15 @@ RgbaPicture PaintButtonFace(std::uint32_t fill)
 RgbaPicture PaintBoxFace(BoxKind kind, std::uint32_t fill, bool mark)
 {
     RgbaPicture p(kBoxWidth, kBoxSize, 0);
-    const double centre = (kBoxSize - 1) / 2.0;
     for (int y = 0; y < kBoxSize; ++y)
         for (int x = 0; x < kBoxSize; ++x) {
             if (kind == BoxKind::Radio) {
-                const double d = std::hypot(x - centre, y - centre);
-                if (d <= centre + 0.5)
-                    p.at(x, y) = Argb(255, d >= centre - 1.0 ? kButtonFrame : fill);
-                if (mark && d <= 4.5)
+                // Squared distance from the centre in half pixels: the ring is exact integer arithmetic.
+                const int dx = 2 * x - (kBoxSize - 1), dy = 2 * y - (kBoxSize - 1);
+                const int d2 = dx * dx + dy * dy;
+                if (d2 <= kBoxSize * kBoxSize)
+                    p.at(x, y) = Argb(255, d2 >= (kBoxSize - 3) * (kBoxSize - 3) ? kButtonFrame : fill);
+                if (mark && d2 <= 9 * 9)
                     p.at(x, y) = Argb(255, kBoxMark);
             } else {
                 const bool edge = x == 0 || y == 0 || x == kBoxSize - 1 || y == kBoxSize - 1;
@@ -118,9 +121,10 @@ RgbaPicture PaintLayeredPlate()
             // Distance outside the rounded rectangle's inner rectangle.
             const int dx = std::max({radius - x, x - (w - 1 - radius), 0});
             const int dy = std::max({radius - y, y - (h - 1 - radius), 0});
-            const double d = std::hypot(dx, dy);
-            if (d > radius)
+            if (dx * dx + dy * dy > radius * radius)
                 continue;
+            // A square root is correctly rounded in every build, unlike hypot.
+            const double d = std::sqrt(static_cast<double>(dx * dx + dy * dy));
             // Full plate alpha inside, fading over the outer six pixels.
             const double edge = std::clamp((radius - d) / 6.0, 0.0, 1.0);
             const auto alpha = static_cast<std::uint8_t>(kLayeredAlpha * edge);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "forms/Assert.h"
+#include "gui/graphics/FloatModel.h"
 
 namespace gs {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gui/graphics/FloatModel.h"
 #include "gui/graphics/PixelArithmetic.h"
 #include "gui/graphics/image.h"
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "gui/graphics/ExtendedSum.h"
+#include "gui/graphics/FloatModel.h"
+
 namespace gs {
 
 void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const forms::PixelView& source,
@@ -19,18 +22,24 @@ void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const f
     if (left >= right || top >= bottom)
         return;
 
+    // The two factors of every source alpha: f = g * s and h = 1 - s, with g = alpha / 255 and s = source
+    // alpha / 255, as doubles.
     const double global = alpha / 255.0;
+    BlendFactor sourceFactor[256];
+    BlendFactor destFactor[256];
+    for (int a = 0; a < 256; ++a) {
+        const double cover = a / 255.0;
+        sourceFactor[a] = BlendFactor::FromDouble(global * cover);
+        destFactor[a] = BlendFactor::FromDouble(1.0 - cover);
+    }
     for (int y = top; y < bottom; ++y) {
         std::uint8_t* d = dest.Row(y) + static_cast<std::ptrdiff_t>(left) * 3;
         const std::uint8_t* s = source.Row(y - dy) + static_cast<std::ptrdiff_t>(left - dx) * 4;
         for (int x = left; x < right; ++x, d += 3, s += 4) {
-            const double cover = s[3] / 255.0;
-            const double f = global * cover;
-            const double h = 1.0 - cover;
-            for (int c = 0; c < 3; ++c) {
-                const long double value = static_cast<long double>(s[c]) * f + static_cast<long double>(d[c]) * h;
-                d[c] = static_cast<std::uint8_t>(value);
-            }
+            if (s[3] == 0)
+                continue;  // f = 0 and h = 1 keep the destination
+            for (int c = 0; c < 3; ++c)
+                d[c] = TruncatedExtendedSum(s[c], sourceFactor[s[3]], d[c], destFactor[s[3]]);
         }
     }
 }

@@ -13,7 +13,8 @@ namespace gs {
 
 // Blends the 32-bit source area that starts at `origin` onto `rect` of the 24-bit destination:
 // each colour byte becomes trunc(src * g * s + dst * (1 - s)) with g = alpha / 255 and s = the source
-// pixel's alpha / 255, summed in extended precision. Only pixels inside both views are touched, so a
+// pixel's alpha / 255 (doubles), the sum rounded to a 64-bit significand as in x87 extended precision but
+// computed in integers (ExtendedSum.h). Only pixels inside both views are touched, so a
 // rectangle or origin that reaches outside either picture loses that part and shifts nothing.
 void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const forms::PixelView& source,
                  forms::TPoint origin, std::uint8_t alpha);
