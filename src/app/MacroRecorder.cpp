@@ -89,18 +89,19 @@ void MacroRecorder::StartRecording()
     if (recording_)
         return;
     recording_ = true;
-    view_.SetRecordBox(true, translate_(L"Stop"));
-    view_.SetRecordingOverlay(true);
-    view_.SetBudgetVisible(true);
-    view_.InstallHook();
     // Steps already there are appended to; their new keys count from now.
     if (actionCount_ != 0)
         list_.StartTime = list_.LastKeyTime = clock_.Now();
     else
         actionCount_ = -1;
+    edit_.Editing = false;
+    view_.SetRecordBox(true, translate_(L"Stop"));
+    view_.SetRecordingOverlay(true);
+    view_.SetBudgetVisible(true);
     view_.SetApplyEnabled(false);
     view_.SetClearEnabled(false);
-    edit_.Editing = false;
+    // Last: a failed load shows a message box, whose message loop may already deliver events.
+    view_.InstallHook();
 }
 
 void MacroRecorder::StopRecording()

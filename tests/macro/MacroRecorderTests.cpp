@@ -264,8 +264,10 @@ TEST_F(MacroRecorderTest, FunCfgRoundTripKeepsTheStepsAndTheFileLayout)
     Record({{0, Down(kRightCtrl)}, {120, Down('C')}, {200, Up('C')}, {260, Up(kRightCtrl)}});
     recorder.StopRecording();
     EXPECT_EQ(recorder.DefaultMacroName(), L"RCtrl C");
+    ASSERT_EQ(recorder.WriteFunCfg(6, L"first"), MacroWriteResult::Written);
     ASSERT_EQ(recorder.WriteFunCfg(5, L"Copy\r\n[F2]"), MacroWriteResult::Written);
     EXPECT_EQ(recorder.WriteFunCfg(0, L"none"), MacroWriteResult::NoKeySelected);
+    EXPECT_EQ(SectionLines(FunCfgPath(), "F6").front(), "DisplayName=first");
 
     std::vector<std::string> expected = {"DisplayName=Copy[F2]", "IconFile=", "1=163", "2=67"};
     for (int i = 3; i <= 15; ++i)
