@@ -91,34 +91,6 @@ std::wstring WithoutLineBreaks(std::wstring_view text)
 
 namespace {
 
-std::wstring DecodeMultiByte(UINT codePage, const char* data, std::size_t size)
-{
-    if (size == 0)
-        return {};
-    const int n = MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, data, static_cast<int>(size), text.data(), n);
-    return text;
-}
-
-// The text of an INI file in any encoding the private-profile reader understands.
-std::wstring DecodeIniText(const std::vector<char>& bytes)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    if (size >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        return DecodeMultiByte(CP_UTF8, bytes.data() + 3, size - 3);
-    if (size >= 2 && b[0] == 0xFE && b[1] == 0xFF) {
-        std::wstring text;
-        for (std::size_t i = 2; i + 1 < size; i += 2)
-            text.push_back(static_cast<wchar_t>((b[i] << 8) | b[i + 1]));
-        return text;
-    }
-    return DecodeMultiByte(CP_ACP, bytes.data(), size);
-}
-
 std::wstring_view Trim(std::wstring_view text)
 {
     while (!text.empty() && IsTrimmed(text.front()))
