@@ -1,7 +1,6 @@
 // The decisions of the main window that need no window: sub-code arguments, the switch guard,
-// the delay field, the tab of a key type, the start option and the processor vendor.
+// the delay field, the tab of a key type and the start option.
 
-#include "CpuId.h"
 #include "DelayField.h"
 #include "KeyTabs.h"
 #include "MainMessages.h"
@@ -111,16 +110,6 @@ TEST(StartOptions, OnlyAnExactFirstDashHHidesTheWindow)
     EXPECT_TRUE(StartsHidden({L"-h", L"x"}));
     for (const auto& arguments : std::vector<std::vector<std::wstring>>{{}, {L"-H"}, {L"x", L"-h"}, {L"-h "}, {L"/h"}})
         EXPECT_FALSE(StartsHidden(arguments));
-}
-
-TEST(CpuId, VendorWordsAndAMissingResult)
-{
-    EXPECT_FALSE(GetCpuId(0, 0, nullptr));
-    CpuIdRegisters registers{};
-    EXPECT_TRUE(GetCpuId(0, 0, &registers));
-    EXPECT_TRUE(IsIntelVendor({0, 0x756E6547u, 0x6C65746Eu, 0x49656E69u}));
-    EXPECT_FALSE(IsIntelVendor({0, 0x68747541u, 0x444D4163u, 0x69746E65u}));
-    EXPECT_EQ(IsGenuineIntel(), IsIntelVendor(registers));
 }
 
 } // namespace

@@ -23,6 +23,8 @@ constexpr WPARAM kKeyChanged = 1258, kRefreshKey = 1254, kHookKey = 0xE001;
 // Controls of the main window, by a point inside them.
 constexpr POINT kSwitch{1067 + 20, 9 + 14};
 constexpr POINT kCleanAll{232 + 14, 60 + 17};
+constexpr POINT kClearPages{1146 + 14, 56 + 17};
+constexpr POINT kDelayField{336 + 16, 533 + 8};
 // Buttons of the confirmation dialog.
 constexpr POINT kConfirm{56 + 30, 153 + 15};
 constexpr POINT kCancel{164 + 30, 153 + 15};
@@ -87,6 +89,7 @@ protected:
                                 "witness.exe\r\nType=3\r\nCount=1\r\n"
                                 "[F2]\r\nDisplayName=Hello\r\n1=hello\r\nType=2\r\nCount=1\r\n"
                                 "[F4]\r\nDisplayName=Next Audio Output\r\n1=430\r\nType=4\r\nCount=1\r\n");
+        WritePrivateProfileStringW(L"Info", L"Time", L"1000", folder_->File(L"Setting.ini").c_str());
         program_ = new MainProgram(*folder_, {L"-h"});
         window_ = program_->WaitForMainWindow();
     }
@@ -159,14 +162,13 @@ TEST_F(MainWindow, ScreenShowsTheShapedSkin)
     GetWindowRect(window_, &frame);
     ASSERT_EQ(frame.right - frame.left, 1259);
     ASSERT_EQ(frame.bottom - frame.top, 592);
-    const Screenshot shot = program_->ShotOf(window_);
-    EXPECT_TRUE(shot.Save(TestFolder() + L"mainwindow-screenshot.png"));
+    const WindowShot shot(window_);
+    shot.Save(TestFolder() + L"mainwindow-screenshot.png");
 
     const SkinPictures skin(folder_->Path());
     ASSERT_TRUE(skin.Loaded()) << "the skin pictures of the program folder";
     // Outside the picture's shape the screen behind shows through.
-    const RECT outside{frame.left - 1, frame.top, frame.left, frame.top + 1};
-    const std::uint32_t desktop = Screenshot(outside).At(0, 0);
+    const std::uint32_t desktop = shot.At(-1, 0);
     int cut = 0;
     for (const POINT p : skin.KeyColouredCorners()) {
         EXPECT_EQ(shot.At(p.x, p.y), desktop) << p.x << "," << p.y;
@@ -212,7 +214,7 @@ TEST_F(MainWindow, KeyChangedSubCodeWritesTheTableFromTheTool)
 TEST_F(MainWindow, ForeignSubCodesChangeNothing)
 {
     const e2e::TreeSnapshot files = e2e::Snapshot(folder_->Path());
-    const Screenshot before = program_->ShotOf(window_);
+    const WindowShot before(window_);
     const std::pair<WPARAM, LPARAM> foreign[] = {
         {kRefreshKey, 0},          {kRefreshKey, 11},         {kRefreshKey, -1},         {kRefreshKey, 0x7FFFFFFF},
         {kHookKey, 0x40000041},    {kHookKey, LPARAM(0x80000041u)}, {kHookKey, 0},      {1253, 1},
@@ -223,7 +225,28 @@ TEST_F(MainWindow, ForeignSubCodesChangeNothing)
     EXPECT_TRUE(program_->Send(WM_USER + 7, 0x55, 0xA002000C)) << "not the service's values";
     EXPECT_TRUE(program_->Running());
     EXPECT_EQ(e2e::Changes(files, e2e::Snapshot(folder_->Path())), std::vector<std::string>{});
-    EXPECT_TRUE(program_->ShotOf(window_) == before) << "nothing was redrawn differently";
+    EXPECT_TRUE(WindowShot(window_) == before) << "nothing was redrawn differently";
+}
+
+TEST_F(MainWindow, DelayFieldKeepsFourDigitsAndStoresTenForNoNumber)
+{
+    const HWND field = program_->ControlAt(kDelayField.x, kDelayField.y);
+    wchar_t text[16] = {};
+    SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"1000") << "all four stored digits come back";
+
+    // What the user leaves in the field is stored once a command of the main scene runs.
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"", "10"}, {L"750", "750"}, {L"x1", "10"}, {L"1234", "1234"}, {L"5", "10"}};
+    for (const auto& [typed, stored] : cases) {
+        ASSERT_TRUE(program_->Click(kDelayField.x, kDelayField.y));
+        ASSERT_TRUE(program_->Send(WM_NULL, 0, 0));
+        SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed));
+        ASSERT_TRUE(program_->Click(kClearPages.x, kClearPages.y));
+        EXPECT_TRUE(WaitFor(10000, [&] { return Setting("Time") == stored; })) << e2e::Utf8(typed);
+    }
+    SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"10");
 }
 
 TEST_F(MainWindow, SwitchWaitsForItsGuardOrADeviceArrival)
@@ -307,8 +330,8 @@ TEST_F(MainWindow, CleanAllAsksFirstAndLeavesOnlyTheFixedRecords)
     ASSERT_TRUE(program_->Click(kCleanAll.x, kCleanAll.y));
     const HWND dialog = program_->WaitForTopLevel(kConfirmDialogClass);
     ASSERT_NE(dialog, nullptr);
-    const Screenshot question = program_->ShotOf(dialog);
-    EXPECT_TRUE(question.Save(TestFolder() + L"confirm-dialog-screenshot.png"));
+    const WindowShot question(dialog);
+    question.Save(TestFolder() + L"confirm-dialog-screenshot.png");
     const SkinPictures skin(folder_->Path());
     const POINT body = skin.PopupBodyPoint();
     EXPECT_EQ(question.At(body.x, body.y), skin.Popup(body.x, body.y)) << "the dialog's own picture";

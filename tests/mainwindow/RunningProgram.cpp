@@ -1,6 +1,5 @@
 #include "RunningProgram.h"
 
-#include "PngEncoder.h"
 #include "ProgramFolderTest.h"
 
 #include <winternl.h>
@@ -125,41 +124,25 @@ e2e::ProcessResult ScratchProgramFolder::Run(const std::wstring& program,
     return e2e::RunProcess(e2e::CommandLine(File(program), arguments), elsewhere_, L"TASTRO_SIM_DIR", kAnswerMs);
 }
 
-Screenshot::Screenshot(const RECT& area)
-    : width_(std::max<int>(area.right - area.left, 0))
-    , height_(std::max<int>(area.bottom - area.top, 0))
-    , pixels_(std::size_t(width_) * height_)
+RECT WindowShot::AreaOf(HWND window)
 {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib != nullptr) {
-        HGDIOBJ old = SelectObject(memory, dib);
-        BitBlt(memory, 0, 0, width_, height_, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
-        GdiFlush();
-        const auto* source = static_cast<const std::uint32_t*>(bits);
-        for (std::size_t i = 0; i < pixels_.size(); ++i)
-            pixels_[i] = source[i] & 0xFFFFFF;
-        SelectObject(memory, old);
-        DeleteObject(dib);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area{};
+    GetWindowRect(window, &area);
+    return area;
 }
 
-bool Screenshot::Save(const std::wstring& path) const
+WindowShot::WindowShot(HWND window) : area_(AreaOf(window)), screen_(area_.right, area_.bottom) {}
+
+bool WindowShot::operator==(const WindowShot& other) const
 {
-    RgbaPicture picture(width_, height_);
-    for (std::size_t i = 0; i < pixels_.size(); ++i)
-        picture.pixels[i] = 0xFF000000 | pixels_[i];
-    return WritePngFile(path, picture, false);
+    if (Width() != other.Width() || Height() != other.Height())
+        return false;
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            if (At(x, y) != other.At(x, y))
+                return false;
+    return true;
 }
 
 MainProgram::MainProgram(const ScratchProgramFolder& folder, const std::vector<std::wstring>& arguments)
@@ -223,46 +206,29 @@ bool MainProgram::SubCode(WPARAM code, LPARAM lParam) const
     return Send(RegisterWindowMessageW(L"ZavadOva Main Window Message"), code, lParam);
 }
 
-HWND MainProgram::ControlAt(int x, int y) const
+HWND MainProgram::ControlAt(int x, int y, HWND window, POINT* point) const
 {
-    HWND found = window_;
-    POINT point{x, y};
-    for (;;) {
-        HWND child = ChildWindowFromPointEx(found, point, CWP_SKIPINVISIBLE);
-        if (child == nullptr || child == found)
-            return found;
-        MapWindowPoints(found, child, &point, 1);
+    HWND found = window ? window : window_;
+    POINT at{x, y};
+    for (HWND child; (child = ChildWindowFromPointEx(found, at, CWP_SKIPINVISIBLE)) != nullptr && child != found;) {
+        MapWindowPoints(found, child, &at, 1);
         found = child;
     }
-}
-
-bool MainProgram::Mouse(UINT message, WPARAM keys, int x, int y, HWND window) const
-{
-    HWND target = window ? window : window_;
-    POINT point{x, y};
-    HWND control = target;
-    for (;;) {
-        HWND child = ChildWindowFromPointEx(control, point, CWP_SKIPINVISIBLE);
-        if (child == nullptr || child == control)
-            break;
-        MapWindowPoints(control, child, &point, 1);
-        control = child;
-    }
-    // The system gives no mouse input to a disabled window, and posts what it gives.
-    if (!IsWindowEnabled(control) || !IsWindowEnabled(GetAncestor(control, GA_ROOT)))
-        return false;
-    return PostMessageW(control, message, keys, MAKELPARAM(point.x, point.y)) != 0;
-}
-
-bool MainProgram::Hover(int x, int y, HWND window) const
-{
-    return Mouse(WM_MOUSEMOVE, 0, x, y, window);
+    if (point)
+        *point = at;
+    return found;
 }
 
 bool MainProgram::Click(int x, int y, HWND window) const
 {
-    return Mouse(WM_MOUSEMOVE, 0, x, y, window) && Mouse(WM_LBUTTONDOWN, MK_LBUTTON, x, y, window) &&
-           Mouse(WM_LBUTTONUP, 0, x, y, window);
+    POINT at{};
+    const HWND control = ControlAt(x, y, window, &at);
+    // The system gives no mouse input to a disabled window, and posts what it gives.
+    if (!IsWindowEnabled(control) || !IsWindowEnabled(GetAncestor(control, GA_ROOT)))
+        return false;
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    return PostMessageW(control, WM_MOUSEMOVE, 0, where) && PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where) &&
+           PostMessageW(control, WM_LBUTTONUP, 0, where);
 }
 
 HWND MainProgram::WaitForTopLevel(const std::wstring& className, DWORD timeoutMs) const
@@ -299,14 +265,6 @@ std::optional<MainProgram::BoxText> MainProgram::DismissMessageBox(DWORD timeout
 GuiHandleCounts MainProgram::HandleCounts() const
 {
     return {GdiObjectCount(process_.hProcess), WindowCount(process_.dwProcessId)};
-}
-
-Screenshot MainProgram::ShotOf(HWND window) const
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT area{};
-    GetWindowRect(window, &area);
-    return Screenshot(area);
 }
 
 int GdiObjectCount(HANDLE process)

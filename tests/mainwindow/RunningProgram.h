@@ -5,6 +5,7 @@
 // files, and the screen.
 
 #include "ChildProcess.h"
+#include "Screenshot.h"
 
 #include <windows.h>
 
@@ -41,20 +42,23 @@ private:
     std::wstring elsewhere_;
 };
 
-// The screen's pixels of a rectangle as 0xRRGGBB.
-class Screenshot {
+// The screen where a window lies, after its pending painting: pixels in the window's own
+// coordinates as 0xRRGGBB.
+class WindowShot {
 public:
-    explicit Screenshot(const RECT& area);
-    std::uint32_t At(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    bool operator==(const Screenshot& other) const { return pixels_ == other.pixels_; }
-    bool Save(const std::wstring& path) const;
+    explicit WindowShot(HWND window);
+    std::uint32_t At(int x, int y) const { return screen_.At(area_.left + x, area_.top + y); }
+    int Width() const { return area_.right - area_.left; }
+    int Height() const { return area_.bottom - area_.top; }
+    bool operator==(const WindowShot& other) const;
+    // The whole screen, for people to look at.
+    void Save(const std::wstring& path) const { screen_.Save(path); }
 
 private:
-    int width_;
-    int height_;
-    std::vector<std::uint32_t> pixels_;
+    static RECT AreaOf(HWND window);
+
+    RECT area_;
+    Screenshot screen_;
 };
 
 // GDI objects and windows a running process holds.
@@ -83,14 +87,13 @@ public:
     bool Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     bool SubCode(WPARAM code, LPARAM lParam) const;
 
-    // The control under a point of the main window's client area, and whether the system would
-    // let the user click it.
-    HWND ControlAt(int x, int y) const;
+    // The control under a client point of `window` (the main window unless given); `point`
+    // becomes the control's client coordinates.
+    HWND ControlAt(int x, int y, HWND window = nullptr, POINT* point = nullptr) const;
     // Moves the mouse to, presses and releases at a client point of `window` (the main window
     // unless given), posted as the system posts input; false when the system would give the
     // control no input. The caller waits for the click's effect.
     bool Click(int x, int y, HWND window = nullptr) const;
-    bool Hover(int x, int y, HWND window = nullptr) const;
 
     // A visible top-level window of this process with the class, or null.
     HWND WaitForTopLevel(const std::wstring& className, DWORD timeoutMs = 20000) const;
@@ -103,12 +106,8 @@ public:
     std::optional<BoxText> DismissMessageBox(DWORD timeoutMs = 60000) const;
 
     GuiHandleCounts HandleCounts() const;
-    // Paints what is pending of a window and its children now, then takes its picture.
-    Screenshot ShotOf(HWND window) const;
 
 private:
-    bool Mouse(UINT message, WPARAM keys, int x, int y, HWND window) const;
-
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
