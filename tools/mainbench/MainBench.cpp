@@ -4,6 +4,8 @@
 //
 //   mainbench <program folder>
 
+#include "BenchReport.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -22,15 +24,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr double kStartPauseMs = 2000;
-
-void Report(const char* name, std::vector<double> milliseconds)
-{
-    std::sort(milliseconds.begin(), milliseconds.end());
-    const std::size_t n = milliseconds.size();
-    const double median = n % 2 ? milliseconds[n / 2] : (milliseconds[n / 2 - 1] + milliseconds[n / 2]) / 2;
-    std::printf("%-44s median %9.3f ms  (min %.3f, max %.3f, %zu runs)\n", name, median, milliseconds.front(),
-                milliseconds.back(), n);
-}
 
 double Since(Clock::time_point start)
 {
