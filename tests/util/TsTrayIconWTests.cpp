@@ -307,6 +307,13 @@ TEST_F(TrayIconTest, PopupNeedsAMenu)
     GetCursorPos(&cursor);
     EXPECT_EQ(menu.shown[0].x, cursor.x);
     EXPECT_EQ(menu.shown[0].y, cursor.y);
+    // A menu freed by its owner is not shown any more.
+    {
+        RecordingMenu gone(nullptr);
+        icon.SetPopupMenu(&gone);
+    }
+    EXPECT_EQ(icon.GetPopupMenu(), nullptr);
+    Notify(icon, WM_RBUTTONUP);
 }
 
 // The real notification area of the test display.

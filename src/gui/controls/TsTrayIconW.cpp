@@ -85,14 +85,20 @@ void TsTrayIconW::Restore()
 
 void TsTrayIconW::Reserved() {}
 
+void TsTrayIconW::SetPopupMenu(forms::TPopupMenu* menu)
+{
+    popupMenu_ = menu;
+}
+
 void TsTrayIconW::PopupAt(int x, int y)
 {
-    if (!popupMenu_)
+    forms::TPopupMenu* menu = GetPopupMenu();
+    if (!menu)
         return;
     // The menu closes properly only when the application is in the foreground.
     if (forms::TForm* mainForm = forms::Application().MainForm())
         SetForegroundWindow(mainForm->Handle());
-    popupMenu_->Popup(x, y);
+    menu->Popup(x, y);
 }
 
 void TsTrayIconW::ShowBalloon()

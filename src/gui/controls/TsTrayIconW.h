@@ -61,8 +61,9 @@ public:
     int GetRestoreTrigger() const { return restoreTrigger_; }
     void SetPopupTrigger(int kind) { popupTrigger_ = kind; }
     int GetPopupTrigger() const { return popupTrigger_; }
-    void SetPopupMenu(forms::TPopupMenu* menu) { popupMenu_ = menu; }
-    forms::TPopupMenu* GetPopupMenu() const { return popupMenu_; }
+    // Not owned; reads null once the menu is freed.
+    void SetPopupMenu(forms::TPopupMenu* menu);
+    forms::TPopupMenu* GetPopupMenu() const { return popupMenu_.Get(); }
 
     // The picture shown; a change is sent to the shell at once.
     forms::TIcon& Icon() { return *picture_; }
@@ -95,7 +96,7 @@ private:
     UINT callbackMessage_;
     std::unique_ptr<CsTrayIconW> icon_;
     std::unique_ptr<forms::TIcon> picture_;
-    forms::TPopupMenu* popupMenu_ = nullptr;
+    forms::TWeakLink<forms::TPopupMenu> popupMenu_;
     int restoreTrigger_ = tkNone;
     int popupTrigger_ = tkNone;
 };
