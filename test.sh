@@ -5,6 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/env.sh"
 
 setup_packages
+log "testing $(tested_build)"
 fetch_libpng
 build_arch i686
 if [ "$TASTRO_TEST_ARCH" != i686 ]; then
@@ -15,5 +16,11 @@ rm -rf "$TASTRO_ROOT/dist"
 cp -r "$TASTRO_BUILD/i686/dist" "$TASTRO_ROOT/dist"
 
 start_wine "$TASTRO_TEST_ARCH"
-log "running the tests ($TASTRO_TEST_ARCH)"
-ctest --test-dir "$TASTRO_BUILD/$TASTRO_TEST_ARCH" --output-on-failure -j "${TASTRO_TEST_JOBS:-1}" "$@"
+log "running the tests"
+if ctest --test-dir "$TASTRO_BUILD/$TASTRO_TEST_ARCH" --output-on-failure -j "${TASTRO_TEST_JOBS:-1}" "$@"; then
+    log "all tests passed on $(tested_build)"
+else
+    status=$?
+    log "tests FAILED on $(tested_build)"
+    exit "$status"
+fi

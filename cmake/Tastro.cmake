@@ -38,9 +38,11 @@ function(tastro_dll target def)
   endif()
 endfunction()
 
-# One test program = one ctest entry (every Wine start costs seconds).
+# One test program = one ctest entry (every Wine start costs seconds). DISPLAY marks a program that moves
+# the pointer, takes the focus or reads the screen: the display is one for all, so under ctest -j no two
+# such programs run at once.
 function(tastro_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DISPLAY" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest)
   target_link_options(${name} PRIVATE -mconsole)
@@ -49,4 +51,7 @@ function(tastro_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(T_DISPLAY)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()

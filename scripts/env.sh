@@ -50,10 +50,20 @@ setup_packages() {
     else
         # Some kernels (e.g. under paravirtual hypervisors) have no 32-bit user mode: the 32-bit
         # Wine cannot start there, so the same sources are tested as 64-bit programs.
-        log "this machine cannot execute 32-bit programs; tests run on the 64-bit build"
-        TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-x86_64}
+        [ "${TASTRO_TEST_ARCH:-x86_64}" = x86_64 ] || die "this machine cannot execute 32-bit programs"
+        log "this machine cannot execute 32-bit programs: they are built, and run as the 64-bit build"
+        TASTRO_TEST_ARCH=x86_64
     fi
     export TASTRO_TEST_ARCH
+}
+
+# The build that TASTRO_TEST_ARCH names, in words.
+tested_build() {
+    if [ "$TASTRO_TEST_ARCH" = i686 ]; then
+        echo "the 32-bit build under the 32-bit Wine"
+    else
+        echo "the 64-bit build under the 64-bit Wine"
+    fi
 }
 
 # Debian's libpng source, fetched with a private source list and state folder (the system's apt

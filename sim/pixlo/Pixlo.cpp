@@ -36,6 +36,7 @@ using PngStreamWrite = int(WINAPI*)(void* context, const void* buffer, int count
 
 constexpr int kColorRgba = 6;
 constexpr int kColorRgb = 2;
+constexpr png_uint_32 kMaxSide = 8192;  // pixels, in either direction
 
 // Rows and row table live in one block: the table first, the pixels after it, so one free releases all.
 bool AllocateRows(PngData& data, uint32_t width, uint32_t height, int colorType)
@@ -105,6 +106,9 @@ bool Decode(ReadJob& job)
         return false;
 
     png_set_read_fn(job.png, &job, ReadFromCaller);
+    // A skin picture is never this large: refuse such a header like a corrupt one before anything is
+    // allocated for it.
+    png_set_user_limits(job.png, kMaxSide, kMaxSide);
     png_read_info(job.png, job.info);
 
     png_uint_32 width = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "forms/Exceptions.h"
 
@@ -256,6 +257,21 @@ void TBitmap::Assign(TPersistent* source)
         return;
     }
     TGraphic::Assign(source);
+}
+
+void TBitmap::Swap(TBitmap& other)
+{
+    if (&other == this)
+        return;
+    ReleaseCanvasContext();
+    other.ReleaseCanvasContext();
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    std::swap(format_, other.format_);
+    std::swap(dib_, other.dib_);
+    std::swap(bits_, other.bits_);
+    Changed();
+    other.Changed();
 }
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect)

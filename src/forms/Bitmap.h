@@ -84,6 +84,8 @@ public:
 
     // Copies size, format and pixels of another TBitmap (never sharing them); null empties the bitmap.
     void Assign(TPersistent* source) override;
+    // Exchanges size, format and pixels with `other` without copying; both fire OnChange.
+    void Swap(TBitmap& other);
 
     bool Empty() const override { return width_ == 0 || height_ == 0; }
 

@@ -171,20 +171,23 @@ void Set32(forms::TBitmap& b, int x, int y, int blue, int green, int red, int al
 
 TEST(GlowMask, LuminanceIsRoundedHalfUpForEachFormat)
 {
-    forms::TBitmap b(5, 1, forms::pf32bit);
+    forms::TBitmap b(7, 1, forms::pf32bit);
     Set32(b, 0, 0, 255, 255, 255, 0);
     Set32(b, 1, 0, 0, 0, 255, 0);  // red
     Set32(b, 2, 0, 0, 255, 0, 0);  // green
     Set32(b, 3, 0, 255, 0, 0, 0);  // blue
     Set32(b, 4, 0, 10, 20, 30, 0);
-    const std::vector<int> expected{255, 76, 150, 29, 22};  // 0.299 x 30 + 0.587 x 20 + 0.114 x 10 = 21.88
-    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(0, 0, 5, 1)))[0], expected);
+    // Sums of exactly one half: 0.587 x 36 + 0.114 x 12 = 22.5 and 0.587 x 12 + 0.114 x 4 = 7.5.
+    Set32(b, 5, 0, 12, 36, 0, 0);
+    Set32(b, 6, 0, 4, 12, 0, 0);
+    const std::vector<int> expected{255, 76, 150, 29, 22, 23, 8};  // 0.299 x 30 + 0.587 x 20 + 0.114 x 10 = 21.88
+    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(0, 0, 7, 1)))[0], expected);
 
     b.SetPixelFormat(forms::pf24bit);
-    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(0, 0, 5, 1)))[0], expected);
+    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(0, 0, 7, 1)))[0], expected);
 
     // A window of the picture, reaching past its right edge.
-    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(3, 0, 7, 1)))[0], (std::vector<int>{29, 22, 0, 0}));
+    EXPECT_EQ(Cells(gs::ComputeLuminance(b, forms::TRect(5, 0, 9, 1)))[0], (std::vector<int>{23, 8, 0, 0}));
 }
 
 TEST(GlowMask, RadiusZeroScalesTheLuminance)

@@ -82,52 +82,30 @@ TEST(AlphaBlend, PartialCoverageTruncatesTheExtendedPrecisionSum)
     EXPECT_EQ(BlendOne({77, 77, 77}, 77, {77, 77, 77}, 255), (Bgr{76, 76, 76}));
 }
 
-// Sets the x87 control word (precision and rounding of long double arithmetic) while it lives.
-class X87ControlWord {
-public:
-    explicit X87ControlWord(std::uint16_t word)
-    {
-        asm volatile("fnstcw %0" : "=m"(saved_));
-        asm volatile("fldcw %0" : : "m"(word));
-    }
-    ~X87ControlWord() { asm volatile("fldcw %0" : : "m"(saved_)); }
-    X87ControlWord(const X87ControlWord&) = delete;
-    X87ControlWord& operator=(const X87ControlWord&) = delete;
-
-private:
-    std::uint16_t saved_ = 0;
-};
+// Sets the x87 control word (precision and rounding of long double arithmetic); returns the old one.
+std::uint16_t SwapX87ControlWord(std::uint16_t word)
+{
+    std::uint16_t old = 0;
+    asm volatile("fnstcw %0\n\tfldcw %1" : "=m"(old) : "m"(word));
+    return old;
+}
 
 TEST(AlphaBlend, SameBytesWhateverTheThreadsX87Settings)
 {
-    struct Case {
-        Bgr source;
-        int sourceAlpha;
-        Bgr dest;
-        std::uint8_t globalAlpha;
-        Bgr expected;
-    };
-    // Sums just below a whole number; in the last two the exact sum lies below 37 and 121, and only its
-    // rounding to a 64-bit significand reaches them.
-    const Case cases[] = {
-        {{0, 0, 0}, 102, {5, 10, 15}, 255, {2, 5, 8}},
-        {{77, 77, 77}, 77, {77, 77, 77}, 255, {76, 76, 76}},
-        {{255, 255, 255}, 8, {37, 37, 37}, 37, {37, 37, 37}},
-        {{165, 165, 165}, 24, {129, 129, 129}, 68, {121, 121, 121}},
-    };
-    // 64-bit precision (the runtime's start-up setting), 53-bit (a new thread's), 24-bit, and rounding
-    // toward zero.
+    // 64-bit precision (the runtime's start-up setting), 53-bit (a new thread's), 24-bit, rounding toward zero.
     for (const std::uint16_t word : {0x037F, 0x027F, 0x007F, 0x0F7F}) {
-        const X87ControlWord control(word);
-        for (const Case& c : cases)
-            EXPECT_EQ(BlendOne(c.source, c.sourceAlpha, c.dest, c.globalAlpha), c.expected)
-                << "control word " << std::hex << word << ", source alpha " << std::dec << c.sourceAlpha;
+        const std::uint16_t saved = SwapX87ControlWord(word);
+        const Bgr belowWhole = BlendOne({0, 0, 0}, 102, {5, 10, 15}, 255);
+        const Bgr roundedUp = BlendOne({255, 255, 255}, 8, {37, 37, 37}, 37);  // the exact sum is below 37
+        SwapX87ControlWord(saved);
+        EXPECT_EQ(belowWhole, (Bgr{2, 5, 8})) << std::hex << word;
+        EXPECT_EQ(roundedUp, (Bgr{37, 37, 37})) << std::hex << word;
     }
 }
 
 TEST(AlphaBlend, IntegerSumEqualsTheX87ExtendedSum)
 {
-    const X87ControlWord extendedToNearest(0x037F);
+    const std::uint16_t saved = SwapX87ControlWord(0x037F);  // 64-bit precision, to nearest
     for (const int global : {255, 200, 128, 68, 37, 1}) {
         for (const int cover : {1, 8, 24, 77, 102, 128, 254}) {
             const double f = global / 255.0 * (cover / 255.0);
@@ -137,13 +115,14 @@ TEST(AlphaBlend, IntegerSumEqualsTheX87ExtendedSum)
             int mismatches = 0;
             for (int a = 0; a < 256; ++a)
                 for (int b = 0; b < 256; ++b) {
-                    const auto expected = static_cast<int>(static_cast<long double>(a) * f + static_cast<long double>(b) * h);
+                    const long double sum = static_cast<long double>(a) * f + static_cast<long double>(b) * h;
                     mismatches += gs::TruncatedExtendedSum(static_cast<std::uint8_t>(a), x,
-                                                           static_cast<std::uint8_t>(b), y) != expected;
+                                                           static_cast<std::uint8_t>(b), y) != static_cast<int>(sum);
                 }
             EXPECT_EQ(mismatches, 0) << "global alpha " << global << ", source alpha " << cover;
         }
     }
+    SwapX87ControlWord(saved);
 }
 
 TEST(AlphaBlend, DestinationIsMadeTwentyFourBitKeepingItsPicture)

@@ -281,6 +281,23 @@ TEST_F(Pixlo, TruncatedCorruptAndForeignStreamsFailWithEmptyRecord)
     EXPECT_EQ(r.rows, nullptr);
 }
 
+TEST_F(Pixlo, PicturesWiderOrTallerThan8192PixelsAreRefused)
+{
+    const struct {
+        int width;
+        int height;
+        bool decoded;
+    } cases[] = {{8192, 1, true}, {1, 8192, true}, {8193, 1, false}, {1, 8193, false}};
+    for (const auto& c : cases) {
+        Picture p = testpng::Make(c.width, c.height, PNG_COLOR_TYPE_GRAY, 8);
+        p.Rows.assign(static_cast<std::size_t>(c.height), Bytes(static_cast<std::size_t>(c.width), 0x40));
+        Record r;
+        std::vector<Bytes> rows;
+        EXPECT_EQ(Decode(testpng::Encode(p), r, rows), c.decoded) << c.width << " x " << c.height;
+        EXPECT_EQ(rows.size(), c.decoded ? static_cast<std::size_t>(c.height) : 0u);
+    }
+}
+
 TEST_F(Pixlo, FailedDecodesLeakNothing)
 {
     Picture p = testpng::Make(256, 256, PNG_COLOR_TYPE_RGB_ALPHA, 8);

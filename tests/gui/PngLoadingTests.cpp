@@ -178,6 +178,23 @@ TEST_F(PngLoading, RejectedFilesLeaveTheBitmapAsItWas)
     EXPECT_EQ(b.PixelFormat(), forms::pfDevice);
 }
 
+TEST_F(PngLoading, PictureTooLargeForABitmapLeavesItExactlyAsItWas)
+{
+    gs::PngManager manager(TestFolder() + L"PixloGiant.dll");
+    for (const forms::TPixelFormat format : {forms::pfDevice, forms::pf24bit, forms::pf32bit}) {
+        TBitmap b(3, 1, format);
+        std::memset(b.ScanLine(0), 0x5A, static_cast<std::size_t>(3 * b.BytesPerPixel()));
+        MemoryStream stream(TwoPixelsRgba());
+        bool read = true;
+        EXPECT_NO_THROW(read = manager.Read(stream, b));
+        EXPECT_FALSE(read);
+        EXPECT_EQ(b.PixelFormat(), format);
+        EXPECT_EQ(b.Width(), 3);
+        EXPECT_EQ(b.Height(), 1);
+        EXPECT_EQ(Bytes32(b, 0), std::vector<int>(static_cast<std::size_t>(3 * b.BytesPerPixel()), 0x5A));
+    }
+}
+
 TEST_F(PngLoading, StreamErrorsEndThePictureWithoutEscaping)
 {
     MemoryStream stream(TwoPixelsRgba());
@@ -202,7 +219,7 @@ TEST_F(PngLoading, LibraryWithoutNeededEntryPointsFailsEveryRead)
     }
 }
 
-TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheck)
+TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheckAndAnyFolderNameLoads)
 {
     struct Stop {
         std::string expression;
@@ -213,6 +230,21 @@ TEST_F(PngLoading, MissingLibraryStopsWithTheNamedCheck)
         ADD_FAILURE() << "no stop";
     } catch (const Stop& stop) {
         EXPECT_EQ(stop.expression, "m_hinst");
+    }
+
+    // Runic letters lie in no ANSI code page: the library is loaded by its wide path.
+    const std::wstring folder = folder_ + L"\u16A0\u16A2\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(CopyFileW((TestFolder() + L"Pixlo.dll").c_str(), (folder + L"Pixlo.dll").c_str(), FALSE));
+    try {
+        gs::PngManager manager(folder + L"Pixlo.dll");
+        EXPECT_NE(GetModuleHandleW((folder + L"Pixlo.dll").c_str()), nullptr);
+        MemoryStream stream(TwoPixelsRgba());
+        TBitmap b;
+        EXPECT_TRUE(manager.Read(stream, b));
+        EXPECT_EQ(b.Width(), 2);
+    } catch (const Stop& stop) {
+        ADD_FAILURE() << "stopped on " << stop.expression;
     }
     forms::SetAssertHandler(previous);
 }

@@ -61,7 +61,8 @@ void PremultiplyPixels(const forms::PixelView& view)
 
 int Luminance(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
-    return static_cast<int>(0.299 * red + 0.587 * green + 0.114 * blue + 0.5);
+    // In thousandths, exactly: doubles would round some sums of exactly one half down.
+    return (299 * red + 587 * green + 114 * blue + 500) / 1000;
 }
 
 }  // namespace gs

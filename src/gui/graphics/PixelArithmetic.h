@@ -22,7 +22,7 @@ void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const f
 // Blue, green and red of every 32-bit pixel times its alpha / 255, truncated; alpha is kept.
 void PremultiplyPixels(const forms::PixelView& view);
 
-// Weighted luminance 0.299 R + 0.587 G + 0.114 B, rounded half up.
+// Weighted luminance 0.299 R + 0.587 G + 0.114 B, rounded half up, in integers.
 int Luminance(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
 }  // namespace gs

@@ -29,7 +29,8 @@ PngManager& PngManager::GetInstance()
 
 PngManager::PngManager(const std::wstring& dllPath)
 {
-    m_hinst = LoadLibraryA(forms::WideToAnsi(dllPath).c_str());
+    // The wide path: a program folder the ANSI code page cannot name loads too.
+    m_hinst = LoadLibraryW(dllPath.c_str());
     FORMS_ASSERT(m_hinst);
     m_ReadPngEx = reinterpret_cast<ReadPngExProc>(reinterpret_cast<void*>(GetProcAddress(m_hinst, "ReadPngEx")));
     m_WritePngEx = GetProcAddress(m_hinst, "WritePngEx");
@@ -67,13 +68,17 @@ bool PngManager::Read(forms::TStream& stream, forms::TBitmap& bitmap)
 
     if (data.Width > INT_MAX || data.Height > INT_MAX || (data.Width > 0 && data.Height > 0 && !data.Rows))
         return false;
-    if (bitmap.PixelFormat() != forms::pf32bit) {
-        bitmap.SetPixelFormat(forms::pf24bit);
-        CopyRows(data, bitmap, 3);
-    } else {
-        bitmap.SetPixelFormat(forms::pf32bit);
-        CopyRows(data, bitmap, 4);
+    // The picture is made apart and swapped in whole: one too large for memory is refused like a corrupt
+    // one and leaves the bitmap exactly as it was.
+    const bool alpha = bitmap.PixelFormat() == forms::pf32bit;
+    forms::TBitmap picture;
+    try {
+        picture.SetPixelFormat(alpha ? forms::pf32bit : forms::pf24bit);
+        CopyRows(data, picture, alpha ? 4 : 3);
+    } catch (const std::exception&) {
+        return false;
     }
+    bitmap.Swap(picture);
     return true;
 }
 

@@ -54,7 +54,7 @@ public:
 
     // Decodes the stream into `bitmap`: a 32-bit bitmap stays 32-bit with alpha, any other becomes
     // 24-bit. False, with the bitmap untouched, when the library rejects the stream or lacks an entry
-    // point this needs.
+    // point this needs, or when the picture does not fit into memory.
     bool Read(forms::TStream& stream, forms::TBitmap& bitmap);
 
     // Sizes `bitmap` to the record and converts its rows into blue, green, red (and alpha when
