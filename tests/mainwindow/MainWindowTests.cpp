@@ -211,6 +211,32 @@ TEST_F(MainWindow, KeyChangedSubCodeWritesTheTableFromTheTool)
     EXPECT_EQ(KeyTable(), ExpectedTable(folder_->Path()));
 }
 
+TEST_F(MainWindow, SelectingAKeyShowsThePageOfItsType)
+{
+    const SkinPictures skin(folder_->Path());
+    // The checked tab shows tab_d.png (tab_od.png under the mouse) where no caption is written.
+    const auto checkedTab = [&] {
+        const WindowShot shot(window_);
+        for (int k = 0; k < 4; ++k) {
+            const int x = 277 + 166 * k + 30, y = 56 + 35;
+            if (shot.At(x, y) == skin.Blend(L"tab\\tab_d.png", 30, 35, x, y) ||
+                shot.At(x, y) == skin.Blend(L"tab\\tab_od.png", 30, 35, x, y))
+                return k + 1;
+        }
+        return 0;
+    };
+    EXPECT_EQ(checkedTab(), 1) << "Macro Keys at start";
+    const std::pair<int, int> clicks[] = {{4, 3}, {1, 4}, {3, 4}, {2, 2}};
+    for (const auto& [key, tab] : clicks) {
+        const POINT p = KeyPoint(key);
+        ASSERT_TRUE(program_->Click(p.x + 40, p.y));
+        EXPECT_TRUE(WaitFor(5000, [&] { return checkedTab() == tab; })) << "F" << key << " shows tab " << tab;
+    }
+    // A tab's own click goes back to Macro Keys, where the delay field shows.
+    ASSERT_TRUE(program_->Click(277 + 30, 56 + 20));
+    EXPECT_TRUE(WaitFor(5000, [&] { return checkedTab() == 1; }));
+}
+
 TEST_F(MainWindow, ForeignSubCodesChangeNothing)
 {
     const e2e::TreeSnapshot files = e2e::Snapshot(folder_->Path());
@@ -369,7 +395,8 @@ TEST_F(MainWindow, ClosingUnregistersAndEnds)
 TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
 {
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
-    const ScratchProgramFolder folder({L"Biosgateex.dll"});
+    // Missing pictures leave empty ones: the window keeps its size, without its shape.
+    const ScratchProgramFolder folder({L"Biosgateex.dll", L"resource\\background\\BG.png", L"resource\\tab\\tab_n.png"});
     MainProgram program(folder, {});
     const auto box = program.DismissMessageBox();
     ASSERT_TRUE(box);
@@ -380,6 +407,10 @@ TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
     for (int i = 0; i < 100 && !IsWindowVisible(window); ++i)
         Sleep(50);
     EXPECT_TRUE(IsWindowVisible(window));
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, 1259);
+    EXPECT_EQ(frame.bottom - frame.top, 592);
 
     EXPECT_EQ(folder.Run(L"simkey.exe", {L"F1"}).exitCode, 0u) << "the key report is handled";
     EXPECT_TRUE(program.SubCode(kKeyChanged, 1));
