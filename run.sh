@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian machine, builds everything, lays out the program folder dist/ and starts it
-# under Wine. Until the main window exists, it drives the key configuration without a window
-# (keyconfigctl) on a demo configuration and prints what happened. `./run.sh gallery` shows the
-# skinned control toolkit's gallery instead. An existing display ($DISPLAY) is used; else Xvfb.
+# Sets up a fresh Debian machine, builds everything, lays out the program folder dist/ and starts the
+# real TastroII.exe under Wine on a demo copy of it, with the simulated controller. An existing display
+# ($DISPLAY) is used; without one a private Xvfb is started, a screenshot is saved under build/ and the
+# program keeps running until Ctrl-C. `./run.sh gallery` shows the skinned control toolkit's gallery,
+# `./run.sh demo` drives the key configuration without a window.
 set -euo pipefail
 source "$(dirname "$0")/scripts/env.sh"
 
@@ -19,10 +20,56 @@ log "program folder: dist/"
 demo=$TASTRO_BUILD/demo
 rm -rf "$demo"
 cp -r "$TASTRO_BUILD/$TASTRO_TEST_ARCH/dist" "$demo"
-[ -n "${DISPLAY:-}" ] && export TASTRO_KEEP_DISPLAY=1
+own_display=1
+[ -n "${DISPLAY:-}" ] && export TASTRO_KEEP_DISPLAY=1 && own_display=
 start_wine "$TASTRO_TEST_ARCH"
-if [ "${1:-}" = gallery ]; then
+case "${1:-}" in
+gallery)
     "$TASTRO_WINE" "$demo/gallery.exe"
-else
+    exit 0 ;;
+demo)
     "$TASTRO_ROOT/scripts/demo.sh" "$demo"
+    exit 0 ;;
+esac
+
+# F3 opens witness.exe (it records its start in SimState/witness.log), F1 types a text.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+cat >"$demo/fun.cfg" <<CFG
+[F1]
+DisplayName=Hello
+1=Hello!
+Type=2
+Count=1
+[F3]
+DisplayName=Witness
+IconFile=$(winpath "$demo/witness.exe")
+1=$(winpath "$demo/witness.exe")
+Type=3
+Count=1
+CFG
+
+"$TASTRO_WINE" "$demo/TastroII.exe" &
+program=$!
+# The window answers once the start-up (with its fixed pause) is over.
+for _ in $(seq 1 120); do
+    "$TASTRO_WINE" "$demo/tastromsg.exe" show >/dev/null 2>&1 && break
+    sleep 0.5
+done
+cat <<TEXT
+TastroII.exe runs in $demo (F1 types "Hello!", F3 opens witness.exe).
+Press a key of the simulated controller from another terminal:
+    WINEPREFIX=$WINEPREFIX $TASTRO_WINE $demo/simkey.exe F3
+    cat $demo/SimState/witness.log
+Write the key table of the keys as they are now:
+    WINEPREFIX=$WINEPREFIX $TASTRO_WINE $demo/tastromsg.exe key-changed 3
+TEXT
+if [ -n "$own_display" ]; then
+    sleep 2
+    shot=$TASTRO_BUILD/run-screenshot.png
+    import -window root "$shot"
+    echo "The screen of the private display is saved in $shot"
 fi
+echo "Ctrl-C ends the program."
+# The exit trap of env.sh stops Wine and the private display on Ctrl-C too.
+trap 'exit 130' INT TERM
+wait "$program" || true

@@ -18,6 +18,8 @@
 #include "gui/graphics/image.h"
 #include "gui/png/PngReader.h"
 
+#include "BenchReport.h"
+
 #include "GalleryForm.h"
 #include "ScopedHandle.h"
 #include "TfrmProfileBox.h"
@@ -27,15 +29,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-void Report(const char* name, std::vector<double> milliseconds)
-{
-    std::sort(milliseconds.begin(), milliseconds.end());
-    const std::size_t n = milliseconds.size();
-    const double median = n % 2 ? milliseconds[n / 2] : (milliseconds[n / 2 - 1] + milliseconds[n / 2]) / 2;
-    std::printf("%-44s median %9.3f ms  (min %.3f, max %.3f, %zu runs)\n", name, median, milliseconds.front(),
-                milliseconds.back(), n);
-}
 
 // Times `work`; `after` runs between the runs, untimed.
 std::vector<double> Time(int runs, const std::function<void()>& work, const std::function<void()>& after = {})

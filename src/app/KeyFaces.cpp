@@ -1,0 +1,48 @@
+#include "KeyFaces.h"
+
+#include "gui/graphics/image.h"
+
+KeyCaptionLayout KeyCaptionLayoutFor(int textWidth) noexcept
+{
+    // Truncated toward zero, also for names wider than the 190 pixels.
+    const int leftMargin = static_cast<int>((190 - textWidth) * 0.5 + 25);
+    return {leftMargin, leftMargin - 26};
+}
+
+std::array<const wchar_t*, kKeyFaceCount> KeyFacePictureNames(bool assigned)
+{
+    if (!assigned)
+        return {L"F_n.png", L"F_dn.png", L"F_dn.png", L"F_dn.png", L"F_dn.png", L"F_dn.png"};
+    return {L"F_n.png", L"F_no.png", L"F_dn.png", L"F_do.png", L"F_x.png", L"F_xd.png"};
+}
+
+KeyFaceSet ComposeKeyFaces(forms::TBitmap& scene, forms::TPoint origin, const KeyFacePictures& pictures,
+                           forms::TBitmap* icon, int iconLeft)
+{
+    const bool drawIcon = icon && !gs::IsEmptyBitmap(icon) && icon->PixelFormat() == forms::pf32bit;
+    const forms::TSize firstSize = gs::IsEmptyBitmap(pictures[0])
+                                       ? forms::TSize{0, 0}
+                                       : forms::TSize{pictures[0]->Width(), pictures[0]->Height()};
+    KeyFaceSet faces;
+    for (int i = 0; i < kKeyFaceCount; ++i) {
+        forms::TBitmap* picture = pictures[i];
+        const bool hasPicture = !gs::IsEmptyBitmap(picture) && picture->PixelFormat() == forms::pf32bit;
+        const forms::TSize size = hasPicture ? forms::TSize{picture->Width(), picture->Height()} : firstSize;
+        auto face = std::make_unique<forms::TBitmap>();
+        face->SetPixelFormat(forms::pf32bit);
+        face->SetSize(size.cx, size.cy);
+        const forms::TRect whole(0, 0, size.cx, size.cy);
+        face->Canvas().CopyRect(whole, scene.Canvas(),
+                                forms::TRect(origin.X, origin.Y, origin.X + size.cx, origin.Y + size.cy));
+        if (hasPicture)
+            gs::AlphaBlendBitmap(*face, whole, *picture, forms::TPoint(0, 0), 255);
+        // The blend keeps to the cells both bitmaps have: a name wider than the button puts the
+        // icon partly or wholly left of the face, and only its visible part is drawn.
+        if (drawIcon)
+            gs::AlphaBlendBitmap(*face,
+                                 forms::TRect(iconLeft, kKeyIconTop, iconLeft + icon->Width(), kKeyIconTop + icon->Height()),
+                                 *icon, forms::TPoint(0, 0), 255);
+        faces[static_cast<std::size_t>(i)] = std::move(face);
+    }
+    return faces;
+}

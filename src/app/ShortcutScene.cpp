@@ -1,0 +1,7 @@
+#include "ShortcutScene.h"
+
+void ShortcutScene::SetVisible(bool /*show*/) {}
+
+void ShortcutScene::LoadCurrentKey() {}
+
+void ShortcutScene::ClearFields() {}

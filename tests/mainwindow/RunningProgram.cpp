@@ -1,0 +1,305 @@
+#include "RunningProgram.h"
+
+#include "ProgramFolderTest.h"
+
+#include <winternl.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+namespace mainwindow {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr UINT kAnswerMs = 60000;
+
+} // namespace
+
+bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition)
+{
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
+        Sleep(20);
+    }
+}
+
+namespace {
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && (!search->visibleOnly || IsWindowVisible(window)))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM context)
+{
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+// The top-level windows of a process.
+std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly)
+{
+    WindowSearch search{processId, visibleOnly, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildWindows(HWND parent)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
+std::wstring TestFolder()
+{
+    return e2e::TestFolder();
+}
+
+ScratchProgramFolder::ScratchProgramFolder(const std::vector<std::wstring>& without)
+{
+    static unsigned counter = 0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    root_ = std::wstring(temp) + L"tastro-main-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter) + L"\\";
+    program_ = root_ + L"Program Folder\\";
+    elsewhere_ = root_ + L"elsewhere\\";
+    std::error_code error;
+    fs::remove_all(fs::path(root_), error);
+    fs::create_directories(fs::path(elsewhere_), error);
+    fs::copy(fs::path(TestFolder() + L"..\\dist"), fs::path(program_), fs::copy_options::recursive, error);
+    fs::remove_all(fs::path(program_ + L"SimState"), error);
+    for (const std::wstring& name : without)
+        fs::remove(fs::path(program_ + name), error);
+}
+
+ScratchProgramFolder::~ScratchProgramFolder()
+{
+    std::error_code ignored;
+    fs::remove_all(fs::path(root_), ignored);
+}
+
+std::vector<std::string> ScratchProgramFolder::CallLog() const
+{
+    return e2e::SplitLines(e2e::ReadFileBytes(State(L"calls.log")).value_or(""));
+}
+
+e2e::ProcessResult ScratchProgramFolder::Run(const std::wstring& program,
+                                             const std::vector<std::wstring>& arguments) const
+{
+    return e2e::RunProcess(e2e::CommandLine(File(program), arguments), elsewhere_, L"TASTRO_SIM_DIR", kAnswerMs);
+}
+
+RECT WindowShot::AreaOf(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area{};
+    GetWindowRect(window, &area);
+    return area;
+}
+
+WindowShot::WindowShot(HWND window) : area_(AreaOf(window)), screen_(area_.right, area_.bottom) {}
+
+bool WindowShot::operator==(const WindowShot& other) const
+{
+    if (Width() != other.Width() || Height() != other.Height())
+        return false;
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            if (At(x, y) != other.At(x, y))
+                return false;
+    return true;
+}
+
+MainProgram::MainProgram(const ScratchProgramFolder& folder, const std::vector<std::wstring>& arguments)
+{
+    std::wstring command = e2e::CommandLine(folder.File(L"TastroII.exe"), arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Elsewhere().c_str(),
+                        &startup, &process_))
+        process_ = PROCESS_INFORMATION{};
+}
+
+MainProgram::~MainProgram()
+{
+    if (!Started())
+        return;
+    if (Running() && window_ != nullptr)
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 20000) != WAIT_OBJECT_0)
+        TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool MainProgram::Running() const
+{
+    return Started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND MainProgram::WaitForMainWindow(DWORD timeoutMs)
+{
+    WaitFor(timeoutMs, [this] {
+        for (HWND window : TopLevelWindows(process_.dwProcessId, false))
+            if (ClassOf(window) == L"TfmZavadOva" && TextOf(window) == L"Tastro")
+                window_ = window;
+        return window_ != nullptr || !Running();
+    });
+    DWORD_PTR ignored = 0;
+    if (window_ && !SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &ignored))
+        return nullptr;
+    return window_;
+}
+
+std::optional<DWORD> MainProgram::WaitForExit(DWORD timeoutMs)
+{
+    if (!Started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+bool MainProgram::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window_, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &ignored) != 0;
+}
+
+bool MainProgram::SubCode(WPARAM code, LPARAM lParam) const
+{
+    return Send(RegisterWindowMessageW(L"ZavadOva Main Window Message"), code, lParam);
+}
+
+HWND MainProgram::ControlAt(int x, int y, HWND window, POINT* point) const
+{
+    HWND found = window ? window : window_;
+    POINT at{x, y};
+    for (HWND child; (child = ChildWindowFromPointEx(found, at, CWP_SKIPINVISIBLE)) != nullptr && child != found;) {
+        MapWindowPoints(found, child, &at, 1);
+        found = child;
+    }
+    if (point)
+        *point = at;
+    return found;
+}
+
+bool MainProgram::Click(int x, int y, HWND window) const
+{
+    POINT at{};
+    const HWND control = ControlAt(x, y, window, &at);
+    // The system gives no mouse input to a disabled window, and posts what it gives.
+    if (!IsWindowEnabled(control) || !IsWindowEnabled(GetAncestor(control, GA_ROOT)))
+        return false;
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    return PostMessageW(control, WM_MOUSEMOVE, 0, where) && PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where) &&
+           PostMessageW(control, WM_LBUTTONUP, 0, where);
+}
+
+HWND MainProgram::WaitForTopLevel(const std::wstring& className, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitFor(timeoutMs, [&] {
+        for (HWND window : TopLevelWindows(process_.dwProcessId, true))
+            if (ClassOf(window) == className)
+                found = window;
+        return found != nullptr;
+    });
+    return found;
+}
+
+bool MainProgram::WaitUntilGone(HWND window, DWORD timeoutMs) const
+{
+    return WaitFor(timeoutMs, [window] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+std::optional<MainProgram::BoxText> MainProgram::DismissMessageBox(DWORD timeoutMs) const
+{
+    const HWND box = WaitForTopLevel(L"#32770", timeoutMs);
+    if (box == nullptr)
+        return std::nullopt;
+    BoxText text{TextOf(box), {}};
+    for (HWND child : ChildWindows(box))
+        if (ClassOf(child) == L"Static" && !TextOf(child).empty())
+            text.text += TextOf(child);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitUntilGone(box);
+    return text;
+}
+
+GuiHandleCounts MainProgram::HandleCounts() const
+{
+    return {GdiObjectCount(process_.hProcess), WindowCount(process_.dwProcessId)};
+}
+
+int GdiObjectCount(HANDLE process)
+{
+    using QueryProc = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (query == nullptr || query(process, ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0)
+        return -1;
+    // GdiSharedHandleTable in the PEB of a process of this program's own width.
+    constexpr std::size_t kTableField = sizeof(void*) == 4 ? 0x94 : 0xF8;
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, static_cast<const std::uint8_t*>(static_cast<const void*>(basic.PebBaseAddress)) +
+                                        kTableField,
+                           &table, sizeof(table), nullptr) ||
+        table == nullptr)
+        return -1;
+    // 65536 entries of 24 bytes; an entry in use has a nonzero object type at byte 14.
+    constexpr std::size_t kEntries = 0x10000, kEntrySize = 24, kTypeOffset = 14;
+    std::vector<std::uint8_t> entries(kEntries * kEntrySize);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), nullptr))
+        return -1;
+    int used = 0;
+    for (std::size_t i = 0; i < kEntries; ++i)
+        used += entries[i * kEntrySize + kTypeOffset] != 0;
+    return used;
+}
+
+int WindowCount(DWORD processId)
+{
+    int count = 0;
+    for (HWND window : TopLevelWindows(processId, false))
+        count += 1 + static_cast<int>(ChildWindows(window).size());
+    return count;
+}
+
+} // namespace mainwindow

@@ -1,0 +1,127 @@
+#pragma once
+
+// The real TastroII.exe, started in a scratch copy of the program folder and driven from outside
+// the way other programs and the user do: window messages, clicks on its controls, the stand-ins'
+// files, and the screen.
+
+#include "ChildProcess.h"
+#include "Screenshot.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mainwindow {
+
+// A copy of the built program folder under the temporary folder, removed again at the end.
+// Programs run with <root>\elsewhere\ as their current folder.
+class ScratchProgramFolder {
+public:
+    // `without` names files of the program folder that the copy leaves out.
+    explicit ScratchProgramFolder(const std::vector<std::wstring>& without = {});
+    ~ScratchProgramFolder();
+    ScratchProgramFolder(const ScratchProgramFolder&) = delete;
+    ScratchProgramFolder& operator=(const ScratchProgramFolder&) = delete;
+
+    const std::wstring& Path() const { return program_; }
+    std::wstring File(const std::wstring& name) const { return program_ + name; }
+    std::wstring State(const std::wstring& name) const { return program_ + L"SimState\\" + name; }
+    const std::wstring& Elsewhere() const { return elsewhere_; }
+
+    std::vector<std::string> CallLog() const;
+    // Runs a program of the folder to its end.
+    e2e::ProcessResult Run(const std::wstring& program, const std::vector<std::wstring>& arguments) const;
+
+private:
+    std::wstring root_;
+    std::wstring program_;
+    std::wstring elsewhere_;
+};
+
+// The screen where a window lies, after its pending painting: pixels in the window's own
+// coordinates as 0xRRGGBB.
+class WindowShot {
+public:
+    explicit WindowShot(HWND window);
+    std::uint32_t At(int x, int y) const { return screen_.At(area_.left + x, area_.top + y); }
+    int Width() const { return area_.right - area_.left; }
+    int Height() const { return area_.bottom - area_.top; }
+    bool operator==(const WindowShot& other) const;
+    // The whole screen, for people to look at.
+    void Save(const std::wstring& path) const { screen_.Save(path); }
+
+private:
+    static RECT AreaOf(HWND window);
+
+    RECT area_;
+    Screenshot screen_;
+};
+
+// GDI objects and windows a running process holds.
+struct GuiHandleCounts {
+    int gdiObjects = -1;
+    int windows = -1;
+};
+
+class MainProgram {
+public:
+    MainProgram(const ScratchProgramFolder& folder, const std::vector<std::wstring>& arguments);
+    ~MainProgram();
+    MainProgram(const MainProgram&) = delete;
+    MainProgram& operator=(const MainProgram&) = delete;
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    bool Running() const;
+    // The main window ("TfmZavadOva", "Tastro") of this process once it exists and answers.
+    HWND WaitForMainWindow(DWORD timeoutMs = 90000);
+    HWND Window() const { return window_; }
+    // Waits until the program ends; its exit code.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+
+    // Sends a message to the main window and waits until it is handled.
+    bool Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+    bool SubCode(WPARAM code, LPARAM lParam) const;
+
+    // The control under a client point of `window` (the main window unless given); `point`
+    // becomes the control's client coordinates.
+    HWND ControlAt(int x, int y, HWND window = nullptr, POINT* point = nullptr) const;
+    // Moves the mouse to, presses and releases at a client point of `window` (the main window
+    // unless given), posted as the system posts input; false when the system would give the
+    // control no input. The caller waits for the click's effect.
+    bool Click(int x, int y, HWND window = nullptr) const;
+
+    // A visible top-level window of this process with the class, or null.
+    HWND WaitForTopLevel(const std::wstring& className, DWORD timeoutMs = 20000) const;
+    bool WaitUntilGone(HWND window, DWORD timeoutMs = 20000) const;
+    // The message box this process shows: caption and texts, pressed with OK.
+    struct BoxText {
+        std::wstring caption;
+        std::wstring text;
+    };
+    std::optional<BoxText> DismissMessageBox(DWORD timeoutMs = 60000) const;
+
+    GuiHandleCounts HandleCounts() const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// How many GDI objects a process holds: the used entries of the handle table that Wine keeps in
+// the process's memory, found through GdiSharedHandleTable of its PEB. -1 when it cannot be read.
+int GdiObjectCount(HANDLE process);
+// The top-level and child windows of a process.
+int WindowCount(DWORD processId);
+
+// Polls the condition until it holds or the time is up.
+bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition);
+
+// The folder of this test program, with a trailing backslash.
+std::wstring TestFolder();
+
+} // namespace mainwindow

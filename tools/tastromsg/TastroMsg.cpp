@@ -1,0 +1,84 @@
+// Sends the running main window the messages other programs send it: the sub-codes of
+// "ZavadOva Main Window Message" and the profile load request.
+//
+//   tastromsg key-changed N | refresh-key N | show | close-edit | hook-key VALUE
+//   tastromsg subcode WPARAM [LPARAM] | load-profile
+//
+// Numbers may be decimal or 0x-hexadecimal. Exit codes: 0 handled, 1 no main window (or it did
+// not answer in time), 2 usage.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr UINT kTimeoutMs = 30000;
+
+int Usage()
+{
+    std::fputs("usage: tastromsg key-changed N | refresh-key N | show | close-edit | hook-key VALUE\n"
+               "       tastromsg subcode WPARAM [LPARAM] | load-profile\n",
+               stderr);
+    return 2;
+}
+
+std::optional<unsigned long> Number(const wchar_t* text)
+{
+    wchar_t* end = nullptr;
+    const unsigned long value = std::wcstoul(text, &end, 0);
+    if (end == text || *end != L'\0')
+        return std::nullopt;
+    return value;
+}
+
+int Send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND window = FindWindowW(L"TfmZavadOva", L"Tastro");
+    if (window == nullptr) {
+        std::fputs("tastromsg: the main window is not running\n", stderr);
+        return 1;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result)) {
+        std::fputs("tastromsg: the main window did not answer in time\n", stderr);
+        return 1;
+    }
+    std::printf("sent message 0x%X wParam %lu lParam 0x%lX\n", message, static_cast<unsigned long>(wParam),
+                static_cast<unsigned long>(lParam));
+    return 0;
+}
+
+int SubCode(WPARAM code, LPARAM value)
+{
+    return Send(RegisterWindowMessageW(L"ZavadOva Main Window Message"), code, value);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::wstring command = argv[1];
+    const std::optional<unsigned long> first = argc > 2 ? Number(argv[2]) : std::nullopt;
+    const std::optional<unsigned long> second = argc > 3 ? Number(argv[3]) : std::nullopt;
+    if (argc == 2 && command == L"show")
+        return SubCode(1255, 0);
+    if (argc == 2 && command == L"close-edit")
+        return SubCode(1257, 0);
+    if (argc == 2 && command == L"load-profile")
+        return Send(RegisterWindowMessageA("VORN_BROADCAST_MESSAGE"), 0x2132, 0);
+    if (argc == 3 && first && command == L"key-changed")
+        return SubCode(1258, static_cast<LPARAM>(*first));
+    if (argc == 3 && first && command == L"refresh-key")
+        return SubCode(1254, static_cast<LPARAM>(*first));
+    if (argc == 3 && first && command == L"hook-key")
+        return SubCode(0xE001, static_cast<LPARAM>(*first));
+    if ((argc == 3 || (argc == 4 && second)) && first && command == L"subcode")
+        return SubCode(*first, static_cast<LPARAM>(second.value_or(0)));
+    return Usage();
+}
