@@ -3,6 +3,7 @@
 #include "MainMessages.h"
 #include "StartOptions.h"
 #include "TConfirmDlg.h"
+#include "TOneKeyEditDlg.h"
 #include "TRenameDlg.h"
 #include "TfmZavadOva.h"
 
@@ -32,6 +33,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         application.SetShowMainForm(!StartsHidden(CommandLineArguments()));
         TfmZavadOva* mainForm = nullptr;
         application.CreateForm(mainForm);
+        TOneKeyEditDlg* oneKeyEditDialog = nullptr;
+        application.CreateForm(oneKeyEditDialog);
         TRenameDlg* renameDialog = nullptr;
         application.CreateForm(renameDialog);
         TConfirmDlg* confirmDialog = nullptr;

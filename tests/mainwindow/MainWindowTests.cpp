@@ -176,8 +176,12 @@ TEST_F(MainWindow, ScreenShowsTheShapedSkin)
     }
     EXPECT_GT(cut, 0) << "the background picture has key-coloured corners";
     // The picture itself where no control lies: header, page area, key column gap.
-    for (const POINT p : {POINT{640, 20}, POINT{700, 300}, POINT{1000, 450}, POINT{10, 300}})
+    for (const POINT p : {POINT{640, 20}, POINT{700, 520}, POINT{1000, 140}, POINT{10, 300}})
         EXPECT_EQ(shot.At(p.x, p.y), skin.Background(p.x, p.y)) << p.x << "," << p.y;
+    // The Macro Keys page's empty step frame over it.
+    for (const POINT p : {POINT{700, 300}, POINT{1000, 450}})
+        EXPECT_EQ(shot.At(p.x, p.y), skin.Blend(L"combined_key\\frame.png", p.x - 297, p.y - 149, p.x, p.y))
+            << p.x << "," << p.y;
     // The tabs are cut to their picture's shape; the checked one shows its face over the picture.
     const POINT tabCorner = skin.TabCutPoint();
     EXPECT_EQ(shot.At(277 + tabCorner.x, 56 + tabCorner.y), skin.Background(277 + tabCorner.x, 56 + tabCorner.y));
