@@ -79,15 +79,6 @@ void SetKeyTextMargins(gs::GsRadioButton* button, int leftMargin)
     margins.SetBottom(0);
 }
 
-// Dims the main window for as long as a command runs.
-class MainWindowDim {
-public:
-    explicit MainWindowDim(forms::TForm* form) { CMaskControl::Instance()->ShowMask(form); }
-    ~MainWindowDim() { CMaskControl::Instance()->HideMask(); }
-    MainWindowDim(const MainWindowDim&) = delete;
-    MainWindowDim& operator=(const MainWindowDim&) = delete;
-};
-
 } // namespace
 
 std::optional<int> SelectedKeyNumber()
