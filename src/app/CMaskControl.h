@@ -20,3 +20,12 @@ public:
 private:
     CDimmingControl<TMaskForm> control_;
 };
+
+// Dims the main window for as long as it lives.
+class MainWindowDim {
+public:
+    explicit MainWindowDim(forms::TForm* form) { CMaskControl::Instance()->ShowMask(form); }
+    ~MainWindowDim() { CMaskControl::Instance()->HideMask(); }
+    MainWindowDim(const MainWindowDim&) = delete;
+    MainWindowDim& operator=(const MainWindowDim&) = delete;
+};

@@ -1,5 +1,8 @@
 #include "FileIcon.h"
 
+#include "IconformDll.h"
+#include "forms/Bitmap.h"
+
 #include <shellapi.h>
 
 IconHandle GetFileIcon(const std::wstring& path)
@@ -11,4 +14,21 @@ IconHandle GetFileIcon(const std::wstring& path)
     if (found == 0 || !shellIcon)
         return IconHandle();
     return IconHandle(CopyIcon(shellIcon.Get()));
+}
+
+std::unique_ptr<forms::TBitmap> FileIconBitmap(const std::wstring& path)
+{
+    constexpr int kIconSize = 16;
+    if (path.empty() || !IconformDll::GetInstance().IsBound())
+        return nullptr;
+    const IconHandle icon = GetFileIcon(path);
+    if (!icon)
+        return nullptr;
+    const HBITMAP handle = IconformDll::GetInstance().GetBitmapFromIcon(icon.Get(), kIconSize, kIconSize);
+    if (handle == nullptr)
+        return nullptr;
+    auto bitmap = std::make_unique<forms::TBitmap>();
+    // The bitmap takes the handle over.
+    bitmap->SetHandle(handle);
+    return bitmap;
 }

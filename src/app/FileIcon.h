@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+namespace forms {
+class TBitmap;
+}
+
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -35,3 +40,7 @@ private:
 
 // The shell's icon of a file or folder at the shell's icon size, or none.
 IconHandle GetFileIcon(const std::wstring& path);
+
+// The file's icon as a 16 x 16 picture with alpha, made by the image library; null while the
+// library is not bound and when the file has no icon.
+std::unique_ptr<forms::TBitmap> FileIconBitmap(const std::wstring& path);

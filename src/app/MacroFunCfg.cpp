@@ -5,8 +5,6 @@
 #include "IniSnapshot.h"
 #include "MacroCodeWord.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -58,18 +56,8 @@ std::wstring MacroValueText(const ZavadOvaList& list, int i)
 bool WriteMacroSections(const std::wstring& path, int n, const std::wstring& name, const ZavadOvaList& list,
                         const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues)
 {
-    const std::wstring copy = path + L".new";
-    DeleteFileW(copy.c_str());
-    if (!CopyFileW(path.c_str(), copy.c_str(), FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return false;
-    const IniFile file(copy);
-    bool ok = WriteAll(file, n, name, list, slots, keyboardValues);
-    file.Flush();
-    ok = ok && MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        DeleteFileW(copy.c_str());
-    IniFile(path).Flush();
-    return ok;
+    return WriteIniAllOrNothing(
+        path, [&](const IniFile& file) { return WriteAll(file, n, name, list, slots, keyboardValues); });
 }
 
 void ReadMacroSections(const std::wstring& path, int n, ZavadOvaList& list, CombinedKeyMapType& slots)

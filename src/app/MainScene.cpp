@@ -54,22 +54,6 @@ std::shared_ptr<KeyFaceSet> FacesOf(int n)
     return record ? std::static_pointer_cast<KeyFaceSet>(record->ImageCache) : nullptr;
 }
 
-// The 16 x 16 picture of a file's icon through the image library, or null.
-std::unique_ptr<forms::TBitmap> IconBitmap(const std::wstring& file)
-{
-    if (file.empty() || !IconformDll::GetInstance().IsBound())
-        return nullptr;
-    const IconHandle icon = GetFileIcon(file);
-    if (!icon)
-        return nullptr;
-    const HBITMAP handle = IconformDll::GetInstance().GetBitmapFromIcon(icon.Get(), kKeyIconSize, kKeyIconSize);
-    if (handle == nullptr)
-        return nullptr;
-    auto bitmap = std::make_unique<forms::TBitmap>();
-    bitmap->SetHandle(handle);
-    return bitmap;
-}
-
 void SetKeyTextMargins(gs::GsRadioButton* button, int leftMargin)
 {
     gs::GsTextMargins& margins = button->TextMargins();
@@ -78,15 +62,6 @@ void SetKeyTextMargins(gs::GsRadioButton* button, int leftMargin)
     margins.SetTop(0);
     margins.SetBottom(0);
 }
-
-// Dims the main window for as long as a command runs.
-class MainWindowDim {
-public:
-    explicit MainWindowDim(forms::TForm* form) { CMaskControl::Instance()->ShowMask(form); }
-    ~MainWindowDim() { CMaskControl::Instance()->HideMask(); }
-    MainWindowDim(const MainWindowDim&) = delete;
-    MainWindowDim& operator=(const MainWindowDim&) = delete;
-};
 
 } // namespace
 
@@ -313,7 +288,7 @@ bool MainScene::ComposeFaces(int n, forms::TPoint origin, int& leftMargin)
     MainForm->Label1->SetCaption(name);
     const KeyCaptionLayout layout = KeyCaptionLayoutFor(MainForm->Label1->Width());
     leftMargin = layout.leftMargin;
-    const std::unique_ptr<forms::TBitmap> icon = assigned ? IconBitmap(iconFile) : nullptr;
+    const std::unique_ptr<forms::TBitmap> icon = assigned ? FileIconBitmap(iconFile) : nullptr;
 
     KeyFacePictures pictures{};
     const auto names = KeyFacePictureNames(assigned);

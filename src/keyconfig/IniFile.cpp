@@ -187,3 +187,20 @@ bool IniFile::ConvertToUtf16() const
     Flush();
     return ok;
 }
+
+bool WriteIniAllOrNothing(const std::wstring& path, const std::function<bool(const IniFile&)>& writes)
+{
+    const std::wstring copy = path + L".new";
+    DeleteFileW(copy.c_str());
+    if (!CopyFileW(path.c_str(), copy.c_str(), FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    const IniFile file(copy);
+    bool ok = writes(file);
+    file.Flush();
+    ok = ok && MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        DeleteFileW(copy.c_str());
+    // The system's cached copy of the old file must not answer the next read.
+    IniFile(path).Flush();
+    return ok;
+}

@@ -5,6 +5,7 @@
 #include "ProgramFolder.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +41,27 @@ void LoadKeyCodes(const IniSnapshot& keyMap)
         // emplace keeps the first row of a repeated text.
         KeyCodeMap().emplace(std::move(text), code);
     }
+}
+
+// The value number (1..15) a section key names, or 0.
+int ValueNumberOf(const std::wstring& key)
+{
+    for (int i = 1; i <= kFunValueCount; ++i)
+        if (key == std::to_wstring(i))
+            return i;
+    return 0;
+}
+
+// The record's text field for a section key and its capacity, or null.
+std::pair<wchar_t*, std::size_t> TextFieldOf(_FunData& record, const std::wstring& key)
+{
+    if (key == L"DisplayName")
+        return {record.DisplayName, kDisplayNameCapacity};
+    if (key == L"IconFile")
+        return {record.IconFile, kFieldCapacity};
+    if (const int i = ValueNumberOf(key))
+        return {record.Value[i - 1], kFieldCapacity};
+    return {nullptr, 0};
 }
 
 } // namespace
@@ -105,6 +127,35 @@ void ReloadFunData(int n)
     if (FunDataMap().count(section) != 0)
         return;
     FunDataMap().emplace(section, ReadFunData(IniSnapshot(FunCfgPath()), n));
+}
+
+bool WriteKeySection(int n, std::vector<SectionEntry> entries)
+{
+    if (n < 1 || n > kFunKeyCount)
+        return false;
+    _FunData& record = FunDataMap()[FunSection(n)];
+    for (SectionEntry& entry : entries)
+        if (const auto [text, capacity] = TextFieldOf(record, entry.key); text)
+            entry.value.resize(std::min(entry.value.size(), capacity - 1));
+    const std::wstring section = FunSection(n);
+    const bool written = WriteIniAllOrNothing(FunCfgPath(), [&](const IniFile& file) {
+        for (const SectionEntry& entry : entries)
+            if (!file.WriteString(section, entry.key, entry.value))
+                return false;
+        return true;
+    });
+    if (!written)
+        return false;
+    // The values were cut to their fields above.
+    for (const SectionEntry& entry : entries) {
+        if (const auto [text, capacity] = TextFieldOf(record, entry.key); text)
+            std::copy_n(entry.value.c_str(), entry.value.size() + 1, text);
+        else if (entry.key == L"Type")
+            record.Type = ParseIniInteger(entry.value);
+        else if (entry.key == L"Count")
+            record.Count = ParseIniInteger(entry.value);
+    }
+    return true;
 }
 
 bool ClearFunKey(int n)

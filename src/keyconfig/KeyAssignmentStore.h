@@ -4,6 +4,7 @@
 #include "EcBuffer.h"
 
 #include <string>
+#include <vector>
 
 class ControllerPort;
 
@@ -18,6 +19,18 @@ bool LoadConfig();
 
 // Reads section Fn into FunDataMap unless a record for key n is already there.
 void ReloadFunData(int n);
+
+// One key of a fun.cfg section and its value.
+struct SectionEntry {
+    std::wstring key;
+    std::wstring value;
+};
+
+// Writes the entries into section Fn of fun.cfg in their order and puts the same values into key
+// n's record (DisplayName, IconFile, "1".."15", Type, Count; each cut to what the record holds,
+// and written so), both or neither: false leaves the file and the record as they were. Keys
+// that the entries do not name stay as they are in both.
+bool WriteKeySection(int n, std::vector<SectionEntry> entries);
 
 // Unassigns key n in fun.cfg and in memory; false when fun.cfg could not be changed, and then
 // the record stays as the file has it. The controller table is left to the caller.
