@@ -4,13 +4,12 @@
 #include "CMaskControlMK.h"
 #include "FunData.h"
 #include "GrabwellDll.h"
+#include "KeyPageParts.h"
 #include "MainMessages.h"
 #include "MainScene.h"
 #include "ResourcePath.h"
 #include "StepFaces.h"
-#include "TConfirmDlg.h"
 #include "TOneKeyEditDlg.h"
-#include "TRenameDlg.h"
 #include "TfmZavadOva.h"
 #include "Translate.h"
 
@@ -41,11 +40,6 @@ constexpr forms::TColor kRecordingCaptionColour = 0x888888;
 // The arrow before the first slot of a row stands at the end of the row above.
 constexpr int kRowEndArrowLeft = 1145;
 
-std::wstring Picture(const wchar_t* folder, const wchar_t* file)
-{
-    return ResourcePath(folder, file);
-}
-
 std::wstring ActionPicture(const wchar_t* file)
 {
     return ResourcePath(L"combined_key\\action", file);
@@ -65,19 +59,12 @@ forms::TLabel* MakeLabel(TfmZavadOva* form, const std::wstring& text, int left, 
     return label;
 }
 
-gs::GsImage* MakeAlphaImage(TfmZavadOva* form, const std::wstring& path, int left, int top)
-{
-    gs::GsImage* image = nullptr;
-    CommonFuncHelper::GetInstance()->CreateImage(form, path, left, top, image);
-    image->SetAlphaChannel(true);
-    return image;
-}
-
 } // namespace
 
 CombinedKeyScene::CombinedKeyScene(forms::TComponent* owner, forms::TBitmap* bitmap)
     : KeyPage(owner, bitmap)
     , MainForm(forms::As<TfmZavadOva>(owner))
+    , assigner_(MainForm)
 {
     MainWindow = FindWindowW(kMainWindowClass, kMainWindowCaption);
     for (std::size_t i = 0; i < kKindPictures.size(); ++i) {
@@ -96,9 +83,8 @@ CombinedKeyScene::~CombinedKeyScene() = default;
 
 void CombinedKeyScene::CreateControls()
 {
-    CommonFuncHelper* factory = CommonFuncHelper::GetInstance();
-    FrameImage = MakeAlphaImage(MainForm, Picture(L"combined_key", L"frame.png"), 297, 149);
-    TextBarImage = MakeAlphaImage(MainForm, Picture(L"combined_key", L"textbar_n.png"), 329, 532);
+    FrameImage = keypage::MakeImage(MainForm, L"combined_key", L"frame.png", 297, 149);
+    TextBarImage = keypage::MakeImage(MainForm, L"combined_key", L"textbar_n.png", 329, 532);
 
     DelayTimeLabel = MakeLabel(MainForm, Translate(L"Delay Time"), 329, 511, 15);
     DelayTimeLabel->SetVisible(true);
@@ -109,22 +95,16 @@ void CombinedKeyScene::CreateControls()
     BudgetLabel->SetWidth(666);
     BudgetLabel->SetAlignment(forms::taRightJustify);
 
-    const auto button = [](const wchar_t* file) { return Picture(L"combined_key\\btm", file); };
-    const CommonFuncHelper::ButtonPaths buttonPaths = {button(L"btm_n.png"), button(L"btm_d.png"),
-                                                       button(L"btm_o.png"), button(L"btm_un.png")};
     const forms::TNotifyEvent click = [this](forms::TObject* sender) { OnClick(sender); };
-    factory->CreateButton(MainForm, Bitmap(), 1054, 497, buttonPaths, Translate(L"Apply"), Translate(L"Apply"),
-                          ApplyButton);
-    factory->CreateButton(MainForm, Bitmap(), 927, 497, buttonPaths, Translate(L"Clear"), Translate(L"Clear"),
-                          ClearButton);
-    for (gs::GsButton* b : {ApplyButton, ClearButton}) {
-        b->OnClick = click;
-        b->SetVisible(false);
-    }
+    const std::wstring apply = Translate(L"Apply"), clear = Translate(L"Clear");
+    ApplyButton = keypage::MakeButton(MainForm, Bitmap(), 1054, 497, L"combined_key\\btm", L"btm", apply, apply, click);
+    ClearButton = keypage::MakeButton(MainForm, Bitmap(), 927, 497, L"combined_key\\btm", L"btm", clear, clear, click);
 
+    CommonFuncHelper* factory = CommonFuncHelper::GetInstance();
+    const auto record = [](const wchar_t* file) { return ResourcePath(L"combined_key\\btm", file); };
     const CommonFuncHelper::CheckBoxPaths recordPaths = {
-        button(L"record_n.png"), button(L"record_o.png"),   button(L"record_d.png"), button(L"record_d.png"),
-        button(L"record_d.png"), button(L"record_d_o.png"), button(L"record_o.png"), button(L"record_n.png")};
+        record(L"record_n.png"), record(L"record_o.png"),   record(L"record_d.png"), record(L"record_d.png"),
+        record(L"record_d.png"), record(L"record_d_o.png"), record(L"record_o.png"), record(L"record_n.png")};
     factory->CreateCheckBox(MainForm, Bitmap(), 297, 105, recordPaths, Translate(L"Record"),
                             CommonFuncHelper::OptionalText(), RecordBox);
     gs::GsButtonOuterGlowTextEffect& recording = RecordBox->TextEffect().Checked();
@@ -132,7 +112,7 @@ void CombinedKeyScene::CreateControls()
         state->Font().SetColor(kRecordingCaptionColour);
     RecordBox->OnClick = click;
 
-    const auto check = [](const wchar_t* file) { return Picture(L"check_box", file); };
+    const auto check = [](const wchar_t* file) { return ResourcePath(L"check_box", file); };
     const CommonFuncHelper::CheckBoxPaths checkPaths = {
         check(L"check_n.png"), check(L"check_o.png"),  check(L"check_d.png"), check(L"check_d.png"),
         check(L"check_d.png"), check(L"check_do.png"), check(L"check_o.png"), check(L"check_n.png")};
@@ -147,18 +127,18 @@ void CombinedKeyScene::CreateSlots()
     for (int i = 1; i <= kMacroSlotCount; ++i) {
         const _CombinedKey& slot = recorder_->Slots().at(i);
         auto pictures = std::make_shared<SlotPictures>();
-        const std::wstring file = ActionPicture(i % 2 == 1 ? L"key_down_n.png" : L"time_n.png");
+        const wchar_t* file = i % 2 == 1 ? L"key_down_n.png" : L"time_n.png";
         pictures->Face.SetPixelFormat(forms::pf32bit);
-        gs::LoadPngToBitmap(file, pictures->Face);
-        pictures->Picture = MakeAlphaImage(MainForm, file, slot.X, slot.Y);
+        gs::LoadPngToBitmap(ActionPicture(file), pictures->Face);
+        pictures->Picture = keypage::MakeImage(MainForm, L"combined_key\\action", file, slot.X, slot.Y);
         pictures->Picture->SetVisible(false);
         pictures->Picture->SetTag(i);
         pictures->Picture->OnDblClick = doubleClick;
         if (i > 1) {
             const bool rowStart = i % 8 == 1;
-            pictures->Arrow = MakeAlphaImage(MainForm, ActionPicture(L"arrow.png"),
-                                             rowStart ? kRowEndArrowLeft : slot.X - 16,
-                                             rowStart ? slot.Y - 29 : slot.Y + 11);
+            pictures->Arrow = keypage::MakeImage(MainForm, L"combined_key\\action", L"arrow.png",
+                                                 rowStart ? kRowEndArrowLeft : slot.X - 16,
+                                                 rowStart ? slot.Y - 29 : slot.Y + 11);
             pictures->Arrow->SetVisible(false);
         }
         recorder_->AttachPictures(i, std::move(pictures));
@@ -246,7 +226,7 @@ void CombinedKeyScene::OnClick(forms::TObject* sender)
         recorder_->ClearActions();
     } else if (sender == FixedDelayBox) {
         if (!recorder_->SetFixedDelay(FixedDelayBox->Checked()))
-            Warn(L"The delay setting could not be changed.");
+            assigner_.Warn(Translate(L"The delay setting could not be changed."), Translate(L"OK"), true);
     } else if (sender == RecordBox) {
         if (RecordBox->Checked())
             recorder_->StartRecording();
@@ -255,23 +235,13 @@ void CombinedKeyScene::OnClick(forms::TObject* sender)
     }
 }
 
-void CombinedKeyScene::Warn(const wchar_t* message)
-{
-    if (ConfirmDialog == nullptr)
-        ConfirmDialog = new TConfirmDlg(MainForm);
-    ConfirmDialog->TitleLabel->SetCaption(Translate(L"Warning"));
-    ConfirmDialog->MessageLabel->SetCaption(Translate(message));
-    ConfirmDialog->CancelButton->SetCaption(Translate(L"OK"));
-    ConfirmDialog->ConfirmButton->SetVisible(false);
-    ConfirmDialog->SetPosition(forms::poMainFormCenter);
-    CMaskControl::Instance()->ShowMask(MainForm);
-    ConfirmDialog->ShowModal();
-    CMaskControl::Instance()->HideMask();
-}
-
 void CombinedKeyScene::ApplyClick()
 {
-    // The assign-a-key protocol comes with the Function Keys page.
+    assigner_.Assign({recorder_->DefaultMacroName(), KeyNameField::StoredName, /*dimWarning=*/true, /*trimName=*/true},
+                     [this](int n, const std::wstring& name) {
+                         MacroName = name;
+                         return recorder_->WriteFunCfg(n, name) == MacroWriteResult::Written;
+                     });
 }
 
 void CombinedKeyScene::OnSlotDblClick(forms::TObject* sender)

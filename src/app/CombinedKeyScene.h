@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyAssigner.h"
 #include "KeyPage.h"
 #include "MacroRecorder.h"
 #include "MacroRecorderView.h"
@@ -20,9 +21,7 @@ class GsButton;
 class GsCheckBox;
 class GsImage;
 }
-class TConfirmDlg;
 class TOneKeyEditDlg;
-class TRenameDlg;
 class TfmZavadOva;
 
 // The Macro Keys page: records key macros through the keyboard hook into 59 step slots, lets the
@@ -70,9 +69,8 @@ private:
     void CreateSlots();
     void OnClick(forms::TObject* sender);
     void OnSlotDblClick(forms::TObject* sender);
+    // Names the macro and stores it for the selected key.
     void ApplyClick();
-    // The page's warning over the dimmed main window.
-    void Warn(const wchar_t* message);
     // The picture of every slot, with its arrow, shows exactly when the slot is used and the page
     // is shown.
     void ShowUsedSlots();
@@ -94,8 +92,8 @@ private:
 
     TfmZavadOva* MainForm;
     std::unique_ptr<MacroRecorder> recorder_;
-    TRenameDlg* RenameDialog = nullptr;
-    TConfirmDlg* ConfirmDialog = nullptr;
+    // The rename and confirmation dialogs of Apply and the page's warnings.
+    KeyAssigner assigner_;
     TOneKeyEditDlg* EditDialog = nullptr;
     // The pictures of a key-down, key-up and delay step.
     std::array<forms::TBitmap, 3> kindPictures_;

@@ -63,6 +63,19 @@ TEST_F(Images, AlphaChannelBlendsOverTheParentPixelByPixel)
     EXPECT_EQ(ScreenPixel(*host, 10 + 120, 10 + 20), kParentColor);
 }
 
+TEST_F(Images, PartOfAnAlphaPictureRepaintsInPlace)
+{
+    GsImage* image = MakeImage(10, 10, 100, 50);
+    HalfTransparent(image->Picture().Bitmap(), 100, 50);
+    image->SetAlphaChannel(true);
+    Redraw();
+    // A change across the picture's middle repaints only that part, from the matching part of the picture.
+    RECT part{10 + 40, 10 + 10, 10 + 60, 10 + 30};
+    RedrawWindow(host->Handle(), &part, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (const int x : {41, 49, 50, 59})
+        EXPECT_EQ(ScreenPixel(*host, 10 + x, 10 + 20), x < 50 ? kParentColor : 0xFF0000u) << x;
+}
+
 TEST_F(Images, GlobalAlphaHalvesEveryContributionOnlyWhileAlphaBlendIsOn)
 {
     GsImage* image = MakeImage(10, 10, 100, 50);

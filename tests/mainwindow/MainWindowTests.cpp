@@ -7,9 +7,6 @@
 #include "SkinPictures.h"
 
 #include "EcBuffer.h"
-#include "FunctionTable.h"
-#include "KeyAssignmentStore.h"
-#include "ProgramFolder.h"
 #include "ProgramFolderTest.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +35,6 @@ POINT KeyPoint(int n)
 std::vector<std::uint8_t> Bytes(const std::optional<std::string>& text)
 {
     return text ? std::vector<std::uint8_t>(text->begin(), text->end()) : std::vector<std::uint8_t>{};
-}
-
-// The key table the program must write for the folder's fun.cfg, assembled here.
-std::vector<std::uint8_t> ExpectedTable(const std::wstring& folder)
-{
-    SetProgramFolder(folder);
-    LoadConfig();
-    LoadFunKeyMap();
-    const ControllerPort::Table table = AssembleEcBuffer();
-    return {table.begin(), table.end()};
 }
 
 std::size_t Count(const std::vector<std::string>& lines, const std::string& part)
@@ -212,7 +199,7 @@ TEST_F(MainWindow, KeyChangedSubCodeWritesTheTableFromTheTool)
     const e2e::ProcessResult sent = folder_->Run(L"tastromsg.exe", {L"key-changed", L"2"});
     EXPECT_EQ(sent.exitCode, 0u) << sent.err;
     EXPECT_EQ(TableWrites(), 1u);
-    EXPECT_EQ(KeyTable(), ExpectedTable(folder_->Path()));
+    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
 }
 
 TEST_F(MainWindow, SelectingAKeyShowsThePageOfItsType)
@@ -347,7 +334,7 @@ TEST_F(MainWindow, DeletingAKeyAsksFirstAndWritesTheTableEitherWay)
     ASSERT_TRUE(DeleteKey(2, kConfirm));
     EXPECT_EQ(e2e::IniValue(folder_->File(L"fun.cfg"), "F2", "Type"), std::nullopt);
     EXPECT_EQ(TableWrites(), tables + 2);
-    EXPECT_EQ(KeyTable(), ExpectedTable(folder_->Path()));
+    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
     EXPECT_EQ(e2e::IniValue(folder_->File(L"fun.cfg"), "F1", "Type"), "3") << "other keys stay";
 }
 

@@ -2,6 +2,11 @@
 
 #include "ProgramFolderTest.h"
 
+#include "EcBuffer.h"
+#include "FunctionTable.h"
+#include "KeyAssignmentStore.h"
+#include "ProgramFolder.h"
+
 #include <winternl.h>
 
 #include <algorithm>
@@ -83,6 +88,44 @@ std::vector<HWND> ChildWindows(HWND parent)
 }
 
 } // namespace
+
+bool OnDisplay(const std::wstring& xdotoolArguments, DWORD timeoutMs)
+{
+    const std::wstring tool = L"Z:\\usr\\bin\\xdotool";
+    if (GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) == 0 || GetFileAttributesW(tool.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return false;
+    // Wine starts Unix programs but cannot wait for them: the shell leaves the exit code in a file.
+    static unsigned counter = 0;
+    const std::wstring marker =
+        L"/tmp/tastro-xdotool-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+    std::wstring windowsMarker = L"Z:" + marker;
+    std::replace(windowsMarker.begin(), windowsMarker.end(), L'/', L'\\');
+    DeleteFileW(windowsMarker.c_str());
+    std::wstring command = L"Z:\\bin\\sh -c \"/usr/bin/xdotool " + xdotoolArguments + L"; echo $? > " + marker + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::optional<std::string> code;
+    WaitFor(timeoutMs, [&] {
+        code = e2e::ReadFileBytes(windowsMarker);
+        return code && !code->empty();
+    });
+    DeleteFileW(windowsMarker.c_str());
+    return code && code->rfind("0", 0) == 0;
+}
+
+std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder)
+{
+    SetProgramFolder(folder);
+    LoadConfig();
+    LoadFunKeyMap();
+    const ControllerPort::Table table = AssembleEcBuffer();
+    return {table.begin(), table.end()};
+}
 
 std::wstring TestFolder()
 {

@@ -118,6 +118,13 @@ int GdiObjectCount(HANDLE process);
 // The top-level and child windows of a process.
 int WindowCount(DWORD processId);
 
+// Runs xdotool with the arguments on the X display the program runs on (mouse and keyboard input
+// the way a user's arrives) and waits until it has ended; false when it could not run or failed.
+bool OnDisplay(const std::wstring& xdotoolArguments, DWORD timeoutMs = 30000);
+
+// The key table the program must write for the folder's fun.cfg, assembled here.
+std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder);
+
 // Polls the condition until it holds or the time is up.
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition);
 

@@ -1,5 +1,7 @@
 #include "gui/controls/GsImage.h"
 
+#include <windows.h>
+
 #include "gui/graphics/image.h"
 
 namespace gs {
@@ -61,10 +63,19 @@ void GsImage::Paint()
     if (bitmap.Width() == 0 || bitmap.Height() == 0)
         return;
     const forms::TRect area(0, 0, Width(), Height());
-    if (!alphaChannel_ || bitmap.PixelFormat() != forms::pf32bit)
+    if (!alphaChannel_ || bitmap.PixelFormat() != forms::pf32bit) {
         Canvas().StretchDraw(area, bitmap);
-    else
-        DrawAlphaBitmap(Canvas(), area, bitmap, forms::TPoint(0, 0), alphaBlend_ ? alphaValue_ : 255);
+        return;
+    }
+    // Only the part that the paint can reach is read back and blended: a large picture under a
+    // small change costs no more than the change.
+    RECT clip{};
+    forms::TRect visible = area;
+    if (GetClipBox(Canvas().Handle(), &clip) != ERROR)
+        visible = area.Intersect(forms::TRect(clip));
+    if (visible.IsEmpty())
+        return;
+    DrawAlphaBitmap(Canvas(), visible, bitmap, forms::TPoint(visible.Left, visible.Top), alphaBlend_ ? alphaValue_ : 255);
 }
 
 }  // namespace gs

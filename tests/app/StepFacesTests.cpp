@@ -1,0 +1,108 @@
+// The Macro Keys page's step pictures (the kind picture clipped to the slot's face both ways, the
+// caption in the text field) and the keyboard-hook library's shared binding.
+
+#include "Fakes.h"
+#include "GrabwellDll.h"
+#include "MacroSteps.h"
+#include "StepFaces.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+void Fill(forms::TBitmap& bitmap, int width, int height, std::uint32_t bgra)
+{
+    bitmap.SetPixelFormat(forms::pf32bit);
+    bitmap.SetSize(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            reinterpret_cast<std::uint32_t*>(bitmap.ScanLine(y))[x] = bgra;
+}
+
+std::uint32_t Colour(forms::TBitmap& bitmap, int x, int y)
+{
+    const int bytes = bitmap.PixelFormat() == forms::pf24bit ? 3 : 4;
+    const std::uint8_t* p = static_cast<const std::uint8_t*>(bitmap.ScanLine(y)) + x * bytes;
+    return p[0] | p[1] << 8 | p[2] << 16;
+}
+
+TEST(StepFaces, KindPictureCoversOnlyWhereItOverlapsTheFace)
+{
+    // A delay (86 wide) on a slot made for a key (90 wide), and a key on a slot made for a delay.
+    const std::pair<int, int> cases[] = {{90, 86}, {86, 90}};
+    for (const auto& [faceWidth, kindWidth] : cases) {
+        forms::TBitmap face, kind;
+        Fill(face, faceWidth, 32, 0xFF102030);
+        Fill(kind, kindWidth, 32, 0xFF405060);
+        BlendStepFace(face, kind);
+        EXPECT_EQ(face.Width(), faceWidth);
+        EXPECT_EQ(face.Height(), 32);
+        EXPECT_EQ(Colour(face, 85, 31), 0x405060u) << faceWidth;
+        EXPECT_EQ(Colour(face, faceWidth - 1, 0), faceWidth > kindWidth ? 0x102030u : 0x405060u) << faceWidth;
+    }
+}
+
+TEST(StepFaces, CaptionIsWrittenInTheTextFieldOnly)
+{
+    EXPECT_EQ(StepCaption(MACRO_STEP_DELAY, L"120"), L"120 ms");
+    EXPECT_EQ(StepCaption(MACRO_STEP_KEY_DOWN, L"LCtrl"), L"LCtrl");
+
+    forms::TBitmap face, picture;
+    Fill(face, 90, 32, 0xFF292929);
+    PaintStepPicture(picture, face, MACRO_STEP_KEY_UP, L"WWWWWWWWWWWWWWWW");
+    ASSERT_EQ(picture.Width(), 90);
+    EXPECT_EQ(picture.PixelFormat(), forms::pf24bit) << "drawn opaque";
+    int ink = 0, outside = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 90; ++x) {
+            const bool field = x >= 2 && x < 90 - 17 && y >= 8 && y < 24;
+            (field ? ink : outside) += Colour(picture, x, y) != 0x292929u;
+        }
+    EXPECT_GT(ink, 20) << "the text";
+    EXPECT_EQ(outside, 0) << "a long text is cut to the field";
+    EXPECT_EQ(Colour(face, 40, 16), 0x292929u) << "the face stays as it was";
+}
+
+int hooks = 0, unhooks = 0;
+
+BOOL WINAPI CountHook()
+{
+    ++hooks;
+    return TRUE;
+}
+
+BOOL WINAPI CountUnhook()
+{
+    ++unhooks;
+    return TRUE;
+}
+
+TEST(GrabwellBinding, EveryLoadReplacesTheHandleAndAFailedOneKeepsTheEntryPoints)
+{
+    FakeModuleLoader loader;
+    FakeNotifier notifier;
+    GrabwellDll library(loader, notifier);
+    EXPECT_FALSE(library.Bind(L"C:\\folder\\Grabwell.dll"));
+    library.Hook();
+    EXPECT_EQ(hooks, 0) << "nothing bound yet";
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0], std::make_pair(std::wstring(L"Can't load Grabwell.dll"), std::wstring(L"Warning")));
+
+    loader.AddLibrary(L"Grabwell.dll", {{"Hook", AsProc(&CountHook)}, {"Unhook", AsProc(&CountUnhook)}});
+    ASSERT_TRUE(library.Bind(L"Grabwell.dll"));
+    library.Hook();
+    EXPECT_TRUE(library.IsLoaded());
+
+    // A failed load forgets the library but not what it bound; a quiet one says nothing.
+    EXPECT_FALSE(library.LoadQuietly(L"C:\\folder\\Grabwell.dll"));
+    EXPECT_FALSE(library.IsLoaded());
+    library.Hook();
+    library.Unhook();
+    EXPECT_EQ(hooks, 2);
+    EXPECT_EQ(unhooks, 1);
+    EXPECT_EQ(notifier.messages.size(), 1u);
+}
+
+} // namespace
