@@ -7,6 +7,7 @@
 #include "KeyPageParts.h"
 #include "MainMessages.h"
 #include "MainScene.h"
+#include "PopupDialogParts.h"
 #include "ResourcePath.h"
 #include "StepFaces.h"
 #include "TOneKeyEditDlg.h"
@@ -48,17 +49,6 @@ std::wstring ActionPicture(const wchar_t* file)
 // The picture a step of each kind (1 key down, 2 key up, 3 delay) is drawn with.
 constexpr std::array<const wchar_t*, 3> kKindPictures = {L"key_down_n.png", L"key_up_n.png", L"time_n.png"};
 
-forms::TLabel* MakeLabel(TfmZavadOva* form, const std::wstring& text, int left, int top, int fontHeight)
-{
-    forms::TLabel* label = CommonFuncHelper::GetInstance()->CreateLabel(form);
-    label->SetCaption(text);
-    label->Font().SetHeight(fontHeight);
-    label->Font().SetColor(kLabelColour);
-    label->SetLeft(left);
-    label->SetTop(top);
-    return label;
-}
-
 } // namespace
 
 CombinedKeyScene::CombinedKeyScene(forms::TComponent* owner, forms::TBitmap* bitmap)
@@ -86,11 +76,10 @@ void CombinedKeyScene::CreateControls()
     FrameImage = keypage::MakeImage(MainForm, L"combined_key", L"frame.png", 297, 149);
     TextBarImage = keypage::MakeImage(MainForm, L"combined_key", L"textbar_n.png", 329, 532);
 
-    DelayTimeLabel = MakeLabel(MainForm, Translate(L"Delay Time"), 329, 511, 15);
-    DelayTimeLabel->SetVisible(true);
-    RangeLabel = MakeLabel(MainForm, Translate(L"ms (Range:10~750ms)"), 381, 535, 15);
-    RangeLabel->SetVisible(true);
-    BudgetLabel = MakeLabel(MainForm, Translate(L"20000 ms left"), 500, 132, 14);
+    DelayTimeLabel = popup::MakeLabel(MainForm, Translate(L"Delay Time"), 15, kLabelColour, 329, 511);
+    RangeLabel = popup::MakeLabel(MainForm, Translate(L"ms (Range:10~750ms)"), 15, kLabelColour, 381, 535);
+    BudgetLabel = popup::MakeLabel(MainForm, Translate(L"20000 ms left"), 14, kLabelColour, 500, 132);
+    BudgetLabel->SetVisible(false);
     BudgetLabel->SetAutoSize(false);
     BudgetLabel->SetWidth(666);
     BudgetLabel->SetAlignment(forms::taRightJustify);

@@ -5,27 +5,13 @@
 #include "FileIcon.h"
 #include "IconformDll.h"
 #include "KeyFaces.h"
+#include "TestPixels.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
 namespace {
-
-void Fill(forms::TBitmap& bitmap, int width, int height, std::uint32_t bgra)
-{
-    bitmap.SetPixelFormat(forms::pf32bit);
-    bitmap.SetSize(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            reinterpret_cast<std::uint32_t*>(bitmap.ScanLine(y))[x] = bgra;
-}
-
-std::uint32_t Colour(forms::TBitmap& bitmap, int x, int y)
-{
-    const std::uint8_t* p = static_cast<const std::uint8_t*>(bitmap.ScanLine(y)) + x * (bitmap.PixelFormat() == forms::pf24bit ? 3 : 4);
-    return p[0] | p[1] << 8 | p[2] << 16;
-}
 
 TEST(KeyFaces, NameIsCentredAndTheIconStandsBeforeIt)
 {
