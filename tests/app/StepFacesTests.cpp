@@ -1,8 +1,6 @@
-// The Macro Keys page's step pictures (the kind picture clipped to the slot's face both ways, the
-// caption in the text field) and the keyboard-hook library's shared binding.
+// The Macro Keys page's step pictures: the kind picture clipped to the slot's face both ways, the
+// caption in the text field.
 
-#include "Fakes.h"
-#include "GrabwellDll.h"
 #include "MacroSteps.h"
 #include "StepFaces.h"
 #include "TestPixels.h"
@@ -48,46 +46,6 @@ TEST(StepFaces, CaptionIsWrittenInTheTextFieldOnly)
     EXPECT_GT(ink, 20) << "the text";
     EXPECT_EQ(outside, 0) << "a long text is cut to the field";
     EXPECT_EQ(Colour(face, 40, 16), 0x292929u) << "the face stays as it was";
-}
-
-int hooks = 0, unhooks = 0;
-
-BOOL WINAPI CountHook()
-{
-    ++hooks;
-    return TRUE;
-}
-
-BOOL WINAPI CountUnhook()
-{
-    ++unhooks;
-    return TRUE;
-}
-
-TEST(GrabwellBinding, EveryLoadReplacesTheHandleAndAFailedOneKeepsTheEntryPoints)
-{
-    FakeModuleLoader loader;
-    FakeNotifier notifier;
-    GrabwellDll library(loader, notifier);
-    EXPECT_FALSE(library.Bind(L"C:\\folder\\Grabwell.dll"));
-    library.Hook();
-    EXPECT_EQ(hooks, 0) << "nothing bound yet";
-    ASSERT_EQ(notifier.messages.size(), 1u);
-    EXPECT_EQ(notifier.messages[0], std::make_pair(std::wstring(L"Can't load Grabwell.dll"), std::wstring(L"Warning")));
-
-    loader.AddLibrary(L"Grabwell.dll", {{"Hook", AsProc(&CountHook)}, {"Unhook", AsProc(&CountUnhook)}});
-    ASSERT_TRUE(library.Bind(L"Grabwell.dll"));
-    library.Hook();
-    EXPECT_TRUE(library.IsLoaded());
-
-    // A failed load forgets the library but not what it bound; a quiet one says nothing.
-    EXPECT_FALSE(library.LoadQuietly(L"C:\\folder\\Grabwell.dll"));
-    EXPECT_FALSE(library.IsLoaded());
-    library.Hook();
-    library.Unhook();
-    EXPECT_EQ(hooks, 2);
-    EXPECT_EQ(unhooks, 1);
-    EXPECT_EQ(notifier.messages.size(), 1u);
 }
 
 } // namespace

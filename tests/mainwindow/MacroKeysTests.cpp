@@ -1,6 +1,7 @@
-// The Macro Keys page in the real program, started once: a recording fed by real key presses on
-// the display through the keyboard-hook library, stopped when the page is hidden, applied through
-// the rename dialog into fun.cfg and the key table, and one step changed in the key-step dialog.
+// The Macro Keys page in the real program, started once: real clicks and key presses on the
+// display reach a recording through the keyboard-hook library, hiding the page ends it, Apply
+// writes fun.cfg and the key table through the rename dialog, and the key-step dialog changes a
+// key and its partner.
 
 #include "RunningProgram.h"
 #include "SkinPictures.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace mainwindow {
@@ -34,28 +34,25 @@ POINT SlotCorner(int i)
     return {columns[(i - 1) % 8], 166 + (i - 1) / 8 * 40};
 }
 
-using IniLines = std::vector<std::pair<std::string, std::string>>;
-
-// The keys of a section in file order (fun.cfg is written as ANSI text).
-IniLines Section(const std::wstring& path, const std::string& name)
+// "key=value" for each key of a section of fun.cfg (ANSI text), in file order.
+std::vector<std::string> Section(const std::wstring& path, const std::string& name)
 {
-    IniLines lines;
+    std::vector<std::string> lines;
     bool inside = false;
-    for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(path).value_or(""))) {
+    for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(path).value_or("")))
         if (!line.empty() && line.front() == '[')
             inside = line == "[" + name + "]";
-        else if (const auto equals = line.find('='); inside && equals != std::string::npos)
-            lines.emplace_back(line.substr(0, equals), line.substr(equals + 1));
-    }
+        else if (inside && line.find('=') != std::string::npos)
+            lines.push_back(line);
     return lines;
 }
 
-std::string Value(const IniLines& lines, const std::string& key)
+std::string Joined(const std::vector<std::string>& parts, std::size_t count)
 {
-    for (const auto& [name, value] : lines)
-        if (name == key)
-            return value;
-    return "<none>";
+    std::string joined;
+    for (std::size_t i = 0; i < count && i < parts.size(); ++i)
+        joined += (i ? " " : "") + parts[i];
+    return joined;
 }
 
 class MacroKeys : public testing::Test {
@@ -64,9 +61,9 @@ protected:
     {
         SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
         folder_ = new ScratchProgramFolder();
-        const std::string program = e2e::Utf8(folder_->Path());
-        e2e::WriteFileBytes(folder_->File(L"fun.cfg"), "[F1]\r\nDisplayName=Witness\r\nIconFile=" + program +
-                                                          "witness.exe\r\n1=" + program + "witness.exe\r\nType=3\r\nCount=1\r\n");
+        const std::string witness = e2e::Utf8(folder_->Path()) + "witness.exe";
+        e2e::WriteFileBytes(folder_->File(L"fun.cfg"), "[F1]\r\nDisplayName=Witness\r\nIconFile=" + witness + "\r\n1=" +
+                                                          witness + "\r\nType=3\r\nCount=1\r\n");
         program_ = new MainProgram(*folder_, {});
         window_ = program_->WaitForMainWindow();
         WaitFor(30000, [] { return IsWindowVisible(window_) != FALSE; });
@@ -75,30 +72,21 @@ protected:
     static void TearDownTestSuite()
     {
         delete program_;
-        program_ = nullptr;
         delete folder_;
-        folder_ = nullptr;
         // The pointer goes back out of the way of the next programs' windows.
         OnDisplay(L"mousemove 0 0");
     }
 
-    void SetUp() override
-    {
-        ASSERT_NE(window_, nullptr) << "the main window did not come up";
-        ASSERT_TRUE(IsWindowVisible(window_));
-    }
-
-    // A real click (or double click) of the display's pointer at a client point of the main window.
+    // A real click (or double click) at a client point of the main window. A click that follows
+    // the pointer's move at once can get lost under Wine: the pointer rests first.
     static bool RealClick(POINT p, int clicks = 1)
     {
         RECT frame{};
         GetWindowRect(window_, &frame);
-        // Clicks that follow the move at once can get lost under Wine: the pointer rests first.
         return OnDisplay(L"mousemove " + std::to_wstring(frame.left + p.x) + L" " + std::to_wstring(frame.top + p.y) +
                          L" sleep 0.7 click --repeat " + std::to_wstring(clicks) + L" --delay 80 1");
     }
 
-    // Real key presses, sent to the program's window.
     static bool Press(const std::wstring& keys)
     {
         return OnDisplay(L"search --name ^Tastro$ windowfocus --sync key --delay 120 " + keys) &&
@@ -110,7 +98,8 @@ protected:
         const HWND box = program_->ControlAt(kRecordBox.x, kRecordBox.y);
         return box != window_ && IsWindowVisible(box);
     }
-    // Posted clicks are handled after messages sent meanwhile: the page's own controls tell.
+
+    // A posted click is handled after the messages sent meanwhile: the page's controls tell.
     static bool ShowMacroPage()
     {
         return program_->Click(kMacroTab.x, kMacroTab.y) && WaitFor(5000, [] { return MacroPageShown(); }) &&
@@ -120,56 +109,28 @@ protected:
     static HWND Visible(const wchar_t* className, const wchar_t* caption)
     {
         HWND found = nullptr;
-        for (HWND w = FindWindowExW(nullptr, nullptr, className, caption); w; w = FindWindowExW(nullptr, w, className, caption))
-            if (IsWindowVisible(w))
-                found = w;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, caption)) != nullptr;)
+            found = IsWindowVisible(w) ? w : found;
         return found;
     }
-    static HWND RecordingOverlay() { return Visible(L"TDimmingForm", L"MaskMKForm"); }
 
     static bool ApplyThroughRenameDialog()
     {
-        const std::size_t tables = TableWrites();
-        if (!program_->Click(kApply.x, kApply.y))
-            return false;
-        const HWND dialog = program_->WaitForTopLevel(L"TRenameDlg");
+        const std::size_t tables = folder_->TableWrites();
+        const HWND dialog = program_->Click(kApply.x, kApply.y) ? program_->WaitForTopLevel(L"TRenameDlg") : nullptr;
         return dialog && program_->Click(kRenameOk.x, kRenameOk.y, dialog) &&
-               WaitFor(20000, [tables] { return TableWrites() == tables + 1; }) && program_->Send(WM_NULL, 0, 0);
+               WaitFor(20000, [tables] { return folder_->TableWrites() == tables + 1; }) && program_->Send(WM_NULL, 0, 0);
     }
 
-    static std::vector<std::uint8_t> KeyTable()
+    // The key-step dialog opened by a real double click on step `slot`.
+    static HWND OpenStep(int slot)
     {
-        const std::string bytes = e2e::ReadFileBytes(folder_->State(L"13060030.bin")).value_or("");
-        return {bytes.begin(), bytes.end()};
-    }
-
-    static std::size_t TableWrites()
-    {
-        std::size_t writes = 0;
-        for (const std::string& line : folder_->CallLog())
-            writes += line.find("AcpiSetItemBuffer 0x13060030") != std::string::npos;
-        return writes;
-    }
-
-    // Slots 1..used show the face of their kind (checked in the glyph at the right end, where no
-    // text is written); the next slot shows the empty frame.
-    static void ExpectSteps(const WindowShot& shot, const std::vector<int>& kinds)
-    {
-        const SkinPictures skin(folder_->Path());
-        const wchar_t* faces[] = {L"", L"combined_key\\action\\key_down_n.png", L"combined_key\\action\\key_up_n.png",
-                                  L"combined_key\\action\\time_n.png"};
-        for (std::size_t i = 0; i < kinds.size(); ++i) {
-            const POINT corner = SlotCorner(static_cast<int>(i) + 1);
-            const int glyph = kinds[i] == 3 ? 86 - 9 : 90 - 9;
-            for (const int y : {6, 16, 26})
-                EXPECT_EQ(shot.At(corner.x + glyph, corner.y + y),
-                          skin.Blend(faces[kinds[i]], glyph, y, corner.x + glyph, corner.y + y))
-                    << "slot " << i + 1 << " kind " << kinds[i];
-        }
-        const POINT next = SlotCorner(static_cast<int>(kinds.size()) + 1);
-        EXPECT_EQ(shot.At(next.x + 81, next.y + 16),
-                  skin.Blend(L"combined_key\\frame.png", next.x + 81 - 297, next.y + 16 - 149, next.x + 81, next.y + 16))
-            << "no step in slot " << kinds.size() + 1;
+        const POINT corner = SlotCorner(slot);
+        HWND dialog = nullptr;
+        if (RealClick({corner.x + 30, corner.y + 16}, 2))
+            WaitFor(10000, [&] { return (dialog = Visible(L"TOneKeyEditDlg", nullptr)) != nullptr; });
+        // The double click handled to its end.
+        return dialog && program_->Send(WM_NULL, 0, 0) ? dialog : nullptr;
     }
 
     static inline ScratchProgramFolder* folder_ = nullptr;
@@ -177,133 +138,108 @@ protected:
     static inline HWND window_ = nullptr;
 };
 
-TEST_F(MacroKeys, RealKeysAreRecordedUntilThePageIsHidden)
+TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
 {
     // F1 (a shortcut) selected shows its page; the Macro Keys tab comes back for the recording.
     const POINT f1 = KeyButtonPoint(1);
     ASSERT_TRUE(program_->Click(f1.x, f1.y));
     ASSERT_TRUE(WaitFor(5000, [] { return !MacroPageShown(); }));
     ASSERT_TRUE(ShowMacroPage());
-
     ASSERT_TRUE(RealClick(kRecordBox)) << "xdotool did not run";
-    ASSERT_TRUE(WaitFor(10000, [] { return RecordingOverlay() != nullptr; })) << "recording with its overlay";
+    ASSERT_TRUE(WaitFor(10000, [] { return Visible(L"TDimmingForm", L"MaskMKForm") != nullptr; }));
     ASSERT_TRUE(Press(L"a b"));
     WindowShot(window_).Save(TestFolder() + L"macro-recording-screenshot.png");
 
-    // The key table's rebuild shows F1's page: the recording ends with the Macro Keys page hidden.
+    // The key table's rebuild shows F1's page: the recording ends with the page hidden.
     ASSERT_TRUE(program_->SubCode(1258, 1));
-    EXPECT_EQ(RecordingOverlay(), nullptr);
+    EXPECT_EQ(Visible(L"TDimmingForm", L"MaskMKForm"), nullptr);
     EXPECT_FALSE(MacroPageShown());
-    ASSERT_TRUE(Press(L"c")) << "after the end nothing is hooked";
+    ASSERT_TRUE(Press(L"c")) << "nothing is hooked any more";
     ASSERT_TRUE(ShowMacroPage());
-    // The windowed controls shown again paint a moment later.
-    Sleep(300);
+    Sleep(300);  // the windowed controls shown again paint a moment later
     const WindowShot shot(window_);
     shot.Save(TestFolder() + L"macro-steps-screenshot.png");
-    // A down, delay, A up, delay, B down, delay, B up (the first event only starts the clock).
-    ExpectSteps(shot, {1, 3, 2, 3, 1, 3, 2});
-}
+    // A down, delay, A up, delay, B down, delay, B up (the first event only starts the clock), each
+    // slot with the face of its kind (seen in the glyph, where no text goes); slot 8 empty.
+    const SkinPictures skin(folder_->Path());
+    const wchar_t* faces[] = {L"key_down_n.png", L"time_n.png", L"key_up_n.png", L"time_n.png",
+                              L"key_down_n.png", L"time_n.png", L"key_up_n.png"};
+    for (int i = 1; i <= 8; ++i) {
+        const POINT at = SlotCorner(i);
+        const int x = i % 2 ? 90 - 9 : 86 - 9;
+        const std::uint32_t expected =
+            i <= 7 ? skin.Blend(std::wstring(L"combined_key\\action\\") + faces[i - 1], x, 16, at.x + x, at.y + 16)
+                   : skin.Blend(L"combined_key\\frame.png", at.x + x - 297, at.y + 16 - 149, at.x + x, at.y + 16);
+        EXPECT_EQ(shot.At(at.x + x, at.y + 16), expected) << "slot " << i;
+    }
 
-TEST_F(MacroKeys, ApplyWritesTheMacroAndTheKeyTable)
-{
+    // Apply for F5 writes F5 and F5_UI in their order, and the key table of fun.cfg.
     const POINT f5 = KeyButtonPoint(5);
     ASSERT_TRUE(program_->Click(f5.x, f5.y));
     ASSERT_TRUE(ApplyThroughRenameDialog());
-
     const std::wstring funCfg = folder_->File(L"fun.cfg");
-    const IniLines key = Section(funCfg, "F5");
-    std::vector<std::string> names;
-    for (const auto& [name, value] : key)
-        names.push_back(name);
-    std::vector<std::string> order = {"DisplayName", "IconFile"};
-    for (int i = 1; i <= 15; ++i)
-        order.push_back(std::to_string(i));
-    order.insert(order.end(), {"Type", "Count", "1_code", "2_code"});
-    EXPECT_EQ(names, order);
-    EXPECT_EQ(Value(key, "DisplayName"), "A B") << "the recorded keys' names";
-    EXPECT_EQ(Value(key, "1") + "," + Value(key, "2") + "," + Value(key, "3"), "65,66,");
-    EXPECT_EQ(Value(key, "Type") + "," + Value(key, "Count"), "129,2");
-    const std::uint32_t a = std::stoul(Value(key, "1_code"), nullptr, 16);
-    EXPECT_EQ((a >> 1) & 0xFF, 0x1Eu) << "A's scan code";
-    const MacroKeyTimes times = UnpackMacroCodeWord(a);
-    EXPECT_LT(times.DownMs, times.UpMs) << "A went down before it came up";
-
-    const IniLines steps = Section(funCfg, "F5_UI");
+    const std::vector<std::string> key = Section(funCfg, "F5");
+    ASSERT_EQ(key.size(), 21u);
+    EXPECT_EQ(Joined(key, 19), "DisplayName=A B IconFile= 1=65 2=66 3= 4= 5= 6= 7= 8= 9= 10= 11= 12= 13= 14= 15= "
+                               "Type=129 Count=2");
+    ASSERT_EQ(key[19].rfind("1_code=0x", 0), 0u);
+    const std::uint32_t code = std::stoul(key[19].substr(7), nullptr, 16);
+    EXPECT_EQ((code >> 1) & 0xFF, 0x1Eu) << "A's scan code";
+    EXPECT_LT(UnpackMacroCodeWord(code).DownMs, UnpackMacroCodeWord(code).UpMs);
+    std::vector<std::string> steps = Section(funCfg, "F5_UI");
     ASSERT_EQ(steps.size(), 59u * 3);
-    const char* expected[][3] = {{"1", "A", "65"}, {"3", "", ""}, {"2", "A", "65"}, {"3", "", ""},
-                                 {"1", "B", "66"}, {"3", "", ""}, {"2", "B", "66"}, {"0", "", "0"}};
-    for (int j = 1; j <= 8; ++j) {
-        const std::string n = std::to_string(j);
-        const auto& [status, dis, keyValue] = expected[j - 1];
-        EXPECT_EQ(steps[(j - 1) * 3].first, n + "_status");
-        EXPECT_EQ(Value(steps, n + "_status"), status) << j;
-        if (std::string(status) == "3") {
-            EXPECT_GE(std::stoi(Value(steps, n + "_key")), 10) << j;
-            EXPECT_EQ(Value(steps, n + "_dis"), Value(steps, n + "_key")) << j;
-        } else {
-            EXPECT_EQ(Value(steps, n + "_dis"), dis) << j;
-            EXPECT_EQ(Value(steps, n + "_key"), keyValue) << j;
+    for (const int delay : {2, 4, 6})
+        for (const int k : {1, 2}) {
+            std::string& line = steps[static_cast<std::size_t>((delay - 1) * 3 + k)];
+            EXPECT_GE(std::stoi(line.substr(line.find('=') + 1)), 10) << line;
+            line.erase(line.find('=') + 1);
         }
-    }
-    EXPECT_EQ(Value(steps, "59_status") + Value(steps, "59_dis") + Value(steps, "59_key"), "00");
-    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
-}
+    EXPECT_EQ(Joined(steps, 24), "1_status=1 1_dis=A 1_key=65 2_status=3 2_dis= 2_key= 3_status=2 3_dis=A 3_key=65 "
+                                 "4_status=3 4_dis= 4_key= 5_status=1 5_dis=B 5_key=66 6_status=3 6_dis= 6_key= "
+                                 "7_status=2 7_dis=B 7_key=66 8_status=0 8_dis= 8_key=0");
+    EXPECT_EQ(steps.back(), "59_key=0");
+    EXPECT_EQ(folder_->KeyTable(), ExpectedKeyTable(folder_->Path()));
 
-TEST_F(MacroKeys, KeyStepDialogChangesAKeyAndItsPartner)
-{
-    const std::string codeBefore = e2e::IniValue(folder_->File(L"fun.cfg"), "F5", "1_code").value_or("");
-    const POINT slot = SlotCorner(1);
-    ASSERT_TRUE(RealClick({slot.x + 40, slot.y + 16}, 2));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor(10000, [&] { return (dialog = Visible(L"TOneKeyEditDlg", nullptr)) != nullptr; }));
-    ASSERT_TRUE(program_->Send(WM_NULL, 0, 0)) << "the double click handled to its end";
+    // The key-step dialog over step 1 takes the key released next, for the step and its key up.
+    HWND dialog = OpenStep(1);
+    ASSERT_NE(dialog, nullptr);
     RECT at{}, frame{};
     GetWindowRect(dialog, &at);
     GetWindowRect(window_, &frame);
-    EXPECT_EQ(at.left - frame.left, slot.x) << "laid over the step";
-    EXPECT_EQ(at.top - frame.top, slot.y);
-    const HWND field = FindWindowExW(dialog, nullptr, nullptr, nullptr);
-    const auto text = [field] {
-        wchar_t buffer[32] = {};
-        SendMessageW(field, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(buffer));
-        return std::wstring(buffer);
+    EXPECT_EQ(at.left - frame.left, SlotCorner(1).x) << "laid over the step";
+    EXPECT_EQ(at.top - frame.top, SlotCorner(1).y);
+    const auto field = [&] {
+        wchar_t text[32] = {};
+        SendMessageW(FindWindowExW(dialog, nullptr, nullptr, nullptr), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
     };
-    EXPECT_EQ(text(), L"A");
-
+    EXPECT_EQ(field(), L"A");
     ASSERT_TRUE(Press(L"c"));
-    EXPECT_EQ(text(), L"C");
+    EXPECT_EQ(field(), L"C");
     WindowShot(dialog).Save(TestFolder() + L"macro-key-step-screenshot.png");
-    // A click on the dim closes the dialog and takes the key.
-    const HWND dim = Visible(L"TDimmingForm", L"MaskForm");
-    ASSERT_NE(dim, nullptr);
-    ASSERT_TRUE(program_->Click(600, 40, dim));
+    ASSERT_TRUE(program_->Click(600, 40, Visible(L"TDimmingForm", L"MaskForm"))) << "a click on the dim closes it";
     EXPECT_TRUE(program_->WaitUntilGone(dialog));
-    EXPECT_TRUE(WaitFor(5000, [] { return Visible(L"TDimmingForm", L"MaskForm") == nullptr; }));
-
     ASSERT_TRUE(ApplyThroughRenameDialog());
-    const std::wstring funCfg = folder_->File(L"fun.cfg");
     EXPECT_EQ(e2e::IniValue(funCfg, "F5", "DisplayName"), "A B") << "the stored name is offered";
     EXPECT_EQ(e2e::IniValue(funCfg, "F5", "1"), "67");
-    for (const char* step : {"1", "3"}) {
-        EXPECT_EQ(e2e::IniValue(funCfg, "F5_UI", std::string(step) + "_dis"), "C") << step;
-        EXPECT_EQ(e2e::IniValue(funCfg, "F5_UI", std::string(step) + "_key"), "67") << step;
-    }
-    const std::uint32_t before = std::stoul(codeBefore, nullptr, 16);
-    const std::uint32_t after = std::stoul(e2e::IniValue(funCfg, "F5", "1_code").value_or("0"), nullptr, 16);
-    EXPECT_EQ((after >> 1) & 0xFF, 0x2Eu) << "C's scan code";
-    EXPECT_EQ(after >> 9, before >> 9) << "the key's times stay";
-    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
+    for (const char* step : {"1_dis", "3_dis"})
+        EXPECT_EQ(e2e::IniValue(funCfg, "F5_UI", step), "C") << step;
+    const std::uint32_t edited = std::stoul(e2e::IniValue(funCfg, "F5", "1_code").value_or("0"), nullptr, 16);
+    EXPECT_EQ((edited >> 1) & 0xFF, 0x2Eu) << "C's scan code";
+    EXPECT_EQ(edited >> 9, code >> 9) << "the key's times stay";
+    EXPECT_EQ(folder_->KeyTable(), ExpectedKeyTable(folder_->Path()));
 
-    // The key's reload while a delay step is being edited ends the editing; a click on the dim still
-    // closes the dialog it left open, and nothing is written.
-    const POINT delay = SlotCorner(2);
-    ASSERT_TRUE(RealClick({delay.x + 30, delay.y + 16}, 2));
-    ASSERT_TRUE(WaitFor(10000, [&] { return (dialog = Visible(L"TOneKeyEditDlg", nullptr)) != nullptr; }));
-    ASSERT_TRUE(program_->Send(WM_NULL, 0, 0));
+    // A delay step's field is narrower. The key's reload while it is edited ends the editing; a
+    // click on the dim still closes the dialog it left open, and nothing is written.
+    dialog = OpenStep(2);
+    ASSERT_NE(dialog, nullptr);
+    RECT fieldRect{};
+    GetWindowRect(FindWindowExW(dialog, nullptr, nullptr, nullptr), &fieldRect);
+    EXPECT_EQ(fieldRect.right - fieldRect.left, 45);
     const std::optional<std::string> stored = e2e::ReadFileBytes(funCfg);
     ASSERT_TRUE(program_->SubCode(1258, 5));
     ASSERT_TRUE(Press(L"4 2"));
-    EXPECT_EQ(text(), L"") << "digits after the reload are not taken";
+    EXPECT_EQ(field(), L"") << "digits after the reload are not taken";
     ASSERT_TRUE(program_->Click(600, 40, Visible(L"TDimmingForm", L"MaskForm")));
     EXPECT_TRUE(program_->WaitUntilGone(dialog));
     EXPECT_EQ(e2e::ReadFileBytes(funCfg), stored);

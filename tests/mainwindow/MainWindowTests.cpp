@@ -32,11 +32,6 @@ POINT KeyPoint(int n)
     return {26 + 4, 105 + (n - 1) * 40 + 4};
 }
 
-std::vector<std::uint8_t> Bytes(const std::optional<std::string>& text)
-{
-    return text ? std::vector<std::uint8_t>(text->begin(), text->end()) : std::vector<std::uint8_t>{};
-}
-
 std::size_t Count(const std::vector<std::string>& lines, const std::string& part)
 {
     return static_cast<std::size_t>(
@@ -99,8 +94,8 @@ protected:
     {
         return e2e::IniValue(folder_->File(L"Setting.ini"), "Info", key);
     }
-    static std::vector<std::uint8_t> KeyTable() { return Bytes(e2e::ReadFileBytes(folder_->State(L"13060030.bin"))); }
-    static std::size_t TableWrites() { return Count(folder_->CallLog(), "AcpiSetItemBuffer 0x13060030"); }
+    static std::vector<std::uint8_t> KeyTable() { return folder_->KeyTable(); }
+    static std::size_t TableWrites() { return folder_->TableWrites(); }
 
     // Clicks the delete mark of key n, answers the question and waits for the key table, which
     // is written whatever the answer.

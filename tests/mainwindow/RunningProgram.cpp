@@ -161,6 +161,20 @@ std::vector<std::string> ScratchProgramFolder::CallLog() const
     return e2e::SplitLines(e2e::ReadFileBytes(State(L"calls.log")).value_or(""));
 }
 
+std::vector<std::uint8_t> ScratchProgramFolder::KeyTable() const
+{
+    const std::string bytes = e2e::ReadFileBytes(State(L"13060030.bin")).value_or("");
+    return {bytes.begin(), bytes.end()};
+}
+
+std::size_t ScratchProgramFolder::TableWrites() const
+{
+    const std::vector<std::string> calls = CallLog();
+    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [](const std::string& line) {
+        return line.find("AcpiSetItemBuffer 0x13060030") != std::string::npos;
+    }));
+}
+
 e2e::ProcessResult ScratchProgramFolder::Run(const std::wstring& program,
                                              const std::vector<std::wstring>& arguments) const
 {

@@ -33,6 +33,9 @@ public:
     const std::wstring& Elsewhere() const { return elsewhere_; }
 
     std::vector<std::string> CallLog() const;
+    // The key table the controller holds (empty before the first write) and how often it was written.
+    std::vector<std::uint8_t> KeyTable() const;
+    std::size_t TableWrites() const;
     // Runs a program of the folder to its end.
     e2e::ProcessResult Run(const std::wstring& program, const std::vector<std::wstring>& arguments) const;
 
