@@ -84,6 +84,21 @@ std::vector<HWND> ChildWindows(HWND parent)
 
 } // namespace
 
+HWND VisibleChild(HWND parent, const std::wstring& className)
+{
+    for (HWND child = nullptr; (child = FindWindowExW(parent, child, className.c_str(), nullptr)) != nullptr;)
+        if (IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 std::wstring TestFolder()
 {
     return e2e::TestFolder();

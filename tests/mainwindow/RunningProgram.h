@@ -118,6 +118,11 @@ int GdiObjectCount(HANDLE process);
 // The top-level and child windows of a process.
 int WindowCount(DWORD processId);
 
+// The first visible window of the class among the direct children of `parent`, or null.
+HWND VisibleChild(HWND parent, const std::wstring& className);
+// The text of a window of any process.
+std::wstring WindowText(HWND window);
+
 // Polls the condition until it holds or the time is up.
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition);
 
