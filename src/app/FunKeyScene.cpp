@@ -103,10 +103,7 @@ void FunKeyScene::UncheckAll()
 
 void FunKeyScene::SelectCurrent()
 {
-    const auto n = SelectedKeyNumber();
-    if (!n)
-        return;
-    const _FunData* record = FindFunData(*n);
+    const _FunData* record = SelectedKeyRecord();
     if (record == nullptr)
         return;
     const auto id = StoredFunctionId(FieldText(record->Value[0]));

@@ -1,8 +1,10 @@
 #include "KeyPageParts.h"
 
+#include "PopupDialogParts.h"
 #include "ResourcePath.h"
 #include "Translate.h"
 
+#include "forms/Label.h"
 #include "gui/controls/CommonFuncHelper.h"
 #include "gui/controls/GsButton.h"
 #include "gui/controls/GsImage.h"
@@ -29,6 +31,16 @@ gs::GsButton* MakeButton(forms::TForm* form, forms::TBitmap* background, int x, 
     button->OnClick = std::move(onClick);
     button->SetVisible(false);
     return button;
+}
+
+forms::TLabel* MakeBoxLabel(forms::TForm* form, const std::wstring& text, int fontHeight, forms::TColor color, int x,
+                            int y, int width, int height)
+{
+    forms::TLabel* label = popup::MakeLabel(form, text, fontHeight, color, x, y);
+    label->SetAutoSize(false);
+    label->SetWidth(width);
+    label->SetHeight(height);
+    return label;
 }
 
 gs::GsButton* MakeApplyButton(forms::TForm* form, forms::TBitmap* background, forms::TNotifyEvent onClick)

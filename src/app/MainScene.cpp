@@ -75,6 +75,12 @@ std::optional<int> SelectedKeyNumber()
     return n;
 }
 
+_FunData* SelectedKeyRecord()
+{
+    const auto n = SelectedKeyNumber();
+    return n ? FindFunData(*n) : nullptr;
+}
+
 bool IsInDeleteMark(int buttonWidth, int x, int y) noexcept
 {
     return buttonWidth - 24 < x && x < buttonWidth - 8 && 4 < y && y < 21;
@@ -555,10 +561,7 @@ void MainScene::OnFunKeyChanged()
 {
     // The controller's answer is not looked at here.
     BuildEcBuffer(MainForm->Controller(), PageObservers());
-    const auto n = SelectedKeyNumber();
-    if (!n)
-        return;
-    const _FunData* record = FindFunData(*n);
+    const _FunData* record = SelectedKeyRecord();
     if (record == nullptr)
         return;
     if (const auto tab = TabForChangedKey(record->Type))

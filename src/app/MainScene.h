@@ -24,6 +24,7 @@ class ShortcutScene;
 class TConfirmDlg;
 class TfmZavadOva;
 class TypingWordsScene;
+struct _FunData;
 
 // The key button the user selected last (null until the first click); its tag is 100 + n for
 // key Fn. The key pages assign to and show this key.
@@ -41,6 +42,9 @@ constexpr int kTabGroup = 2;
 
 // The key number 1..10 of the selected key button, or nothing.
 std::optional<int> SelectedKeyNumber();
+// The record of the selected key, or null. Look it up again after anything that runs a message
+// loop: applying a profile re-creates the records.
+_FunData* SelectedKeyRecord();
 
 // True for a point of a key button's delete mark, in the button's own coordinates.
 bool IsInDeleteMark(int buttonWidth, int x, int y) noexcept;

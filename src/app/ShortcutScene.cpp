@@ -21,16 +21,6 @@ constexpr forms::TColor kGreyText = 0x888888;
 constexpr forms::TColor kNameText = 0xD2D2D2;
 constexpr forms::TColor kNoteText = 0x1F26A4;
 
-forms::TLabel* FixedLabel(forms::TForm* form, const std::wstring& text, int fontHeight, forms::TColor color, int x,
-                          int y, int width, int height)
-{
-    forms::TLabel* label = popup::MakeLabel(form, text, fontHeight, color, x, y);
-    label->SetAutoSize(false);
-    label->SetWidth(width);
-    label->SetHeight(height);
-    return label;
-}
-
 } // namespace
 
 ShortcutScene::ShortcutScene(forms::TComponent* owner, forms::TBitmap* bitmap)
@@ -39,13 +29,13 @@ ShortcutScene::ShortcutScene(forms::TComponent* owner, forms::TBitmap* bitmap)
 {
     auto* form = forms::As<forms::TForm>(owner);
     LaunchLabel = popup::MakeLabel(form, Translate(L"Launch"), 16, kGreyText, 406, 242);
-    FolderLabel = FixedLabel(form, L"", 16, kGreyText, 476, 275, 367, 36);
+    FolderLabel = keypage::MakeBoxLabel(form, L"", 16, kGreyText, 476, 275, 367, 36);
     FolderLabel->SetEllipsisPosition(forms::epPathEllipsis);
-    NameLabel = FixedLabel(form, L"file.exe", 18, kNameText, 520, 239, 324, 20);
+    NameLabel = keypage::MakeBoxLabel(form, L"file.exe", 18, kNameText, 520, 239, 324, 20);
     NameLabel->SetEllipsisPosition(forms::epWordEllipsis);
     PathLabel = popup::MakeLabel(form, L"c:\\file.exe", 14, kGreyText, 520, 242);
     PathLabel->SetVisible(false);
-    NoteLabel = FixedLabel(form, Translate(L"The shortcut keys are disabled when you exit Tastro II."), 16, kNoteText,
+    NoteLabel = keypage::MakeBoxLabel(form, Translate(L"The shortcut keys are disabled when you exit Tastro II."), 16, kNoteText,
                            488, 461, 367, 60);
     NoteLabel->SetWordWrap(true);
     NoteLabel->SetVisible(false);
@@ -98,8 +88,7 @@ void ShortcutScene::ClearFields()
 
 void ShortcutScene::LoadCurrentKey()
 {
-    const auto n = SelectedKeyNumber();
-    const _FunData* record = n ? FindFunData(*n) : nullptr;
+    const _FunData* record = SelectedKeyRecord();
     if (record == nullptr) {
         ApplyButton->SetEnabled(false);
         FolderLabel->SetCaption(L"");

@@ -35,10 +35,7 @@ constexpr wchar_t kNotice[] =
 forms::TLabel* WrappedLabel(forms::TForm* form, const std::wstring& text, int fontHeight, forms::TColor color, int x,
                             int y, int width, int height)
 {
-    forms::TLabel* label = popup::MakeLabel(form, text, fontHeight, color, x, y);
-    label->SetAutoSize(false);
-    label->SetWidth(width);
-    label->SetHeight(height);
+    forms::TLabel* label = keypage::MakeBoxLabel(form, text, fontHeight, color, x, y, width, height);
     label->SetWordWrap(true);
     label->SetVisible(false);
     return label;
@@ -134,13 +131,8 @@ void TypingWordsScene::SetVisible(bool show)
     AgreeBox->SetChecked(IniFile(SettingIniPath()).ReadInteger(L"Info", L"TW_Warning", 0) != 0);
     const auto n = SelectedKeyNumber();
     if (!n) {
-        ApplyButton->SetVisible(show);
+        SetPageControlsVisible(show);
         ApplyButton->SetEnabled(false);
-        FirstWordsLeftLabel->SetVisible(show);
-        FirstTextEdit->SetRealVisible(show);
-        for (forms::TControl* control : std::initializer_list<forms::TControl*>{
-                 SecondTextToggle, NoticeTitleLabel, NoticeLabel, AgreeBox, AgreeLabel, WarningImage})
-            control->SetVisible(show);
         const bool second = SecondTextToggle->Checked() && show;
         SecondWordsLeftLabel->SetVisible(second);
         SecondTextEdit->SetRealVisible(second);
@@ -177,18 +169,21 @@ void TypingWordsScene::SetVisible(bool show)
         SecondWordsLeftLabel->SetVisible(false);
         SecondTextEdit->SetRealVisible(false);
     }
-    ApplyButton->SetVisible(show);
-    FirstWordsLeftLabel->SetVisible(show);
+    SetPageControlsVisible(show);
+}
+
+void TypingWordsScene::SetPageControlsVisible(bool show)
+{
     FirstTextEdit->SetRealVisible(show);
     for (forms::TControl* control : std::initializer_list<forms::TControl*>{
-             SecondTextToggle, NoticeTitleLabel, NoticeLabel, AgreeBox, AgreeLabel, WarningImage})
+             ApplyButton, FirstWordsLeftLabel, SecondTextToggle, NoticeTitleLabel, NoticeLabel, AgreeBox, AgreeLabel,
+             WarningImage})
         control->SetVisible(show);
 }
 
 void TypingWordsScene::LoadCurrentKey()
 {
-    const auto n = SelectedKeyNumber();
-    const _FunData* record = n ? FindFunData(*n) : nullptr;
+    const _FunData* record = SelectedKeyRecord();
     if (record == nullptr) {
         ApplyButton->SetEnabled(false);
         FirstTextEdit->SetText(L"");

@@ -43,6 +43,8 @@ public:
 
 private:
     CImageEditBase* MakeTextEdit(int top);
+    // Everything but the second text and its words-left label.
+    void SetPageControlsVisible(bool show);
     void OnClick(forms::TObject* sender);
     void OnTextKeyPress(forms::TObject* sender, wchar_t& key);
     void OnTextChange(forms::TObject* sender);

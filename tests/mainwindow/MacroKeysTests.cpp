@@ -34,19 +34,6 @@ POINT SlotCorner(int i)
     return {columns[(i - 1) % 8], 166 + (i - 1) / 8 * 40};
 }
 
-// "key=value" for each key of a section of fun.cfg (ANSI text), in file order.
-std::vector<std::string> Section(const std::wstring& path, const std::string& name)
-{
-    std::vector<std::string> lines;
-    bool inside = false;
-    for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(path).value_or("")))
-        if (!line.empty() && line.front() == '[')
-            inside = line == "[" + name + "]";
-        else if (inside && line.find('=') != std::string::npos)
-            lines.push_back(line);
-    return lines;
-}
-
 std::string Joined(const std::vector<std::string>& parts, std::size_t count)
 {
     std::string joined;
@@ -178,7 +165,7 @@ TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
     ASSERT_TRUE(program_->Click(f5.x, f5.y));
     ASSERT_TRUE(ApplyThroughRenameDialog());
     const std::wstring funCfg = folder_->File(L"fun.cfg");
-    const std::vector<std::string> key = Section(funCfg, "F5");
+    const std::vector<std::string> key = SectionLines(funCfg, "F5");
     ASSERT_EQ(key.size(), 21u);
     EXPECT_EQ(Joined(key, 19), "DisplayName=A B IconFile= 1=65 2=66 3= 4= 5= 6= 7= 8= 9= 10= 11= 12= 13= 14= 15= "
                                "Type=129 Count=2");
@@ -186,7 +173,7 @@ TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
     const std::uint32_t code = std::stoul(key[19].substr(7), nullptr, 16);
     EXPECT_EQ((code >> 1) & 0xFF, 0x1Eu) << "A's scan code";
     EXPECT_LT(UnpackMacroCodeWord(code).DownMs, UnpackMacroCodeWord(code).UpMs);
-    std::vector<std::string> steps = Section(funCfg, "F5_UI");
+    std::vector<std::string> steps = SectionLines(funCfg, "F5_UI");
     ASSERT_EQ(steps.size(), 59u * 3);
     for (const int delay : {2, 4, 6})
         for (const int k : {1, 2}) {

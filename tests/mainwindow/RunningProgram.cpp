@@ -118,6 +118,19 @@ bool OnDisplay(const std::wstring& xdotoolArguments, DWORD timeoutMs)
     return code && code->rfind("0", 0) == 0;
 }
 
+std::vector<std::string> SectionLines(const std::wstring& path, const std::string& section)
+{
+    std::vector<std::string> lines;
+    bool inside = false;
+    for (const std::string& line : e2e::SplitLines(e2e::ReadFileBytes(path).value_or(""))) {
+        if (!line.empty() && line.front() == '[')
+            inside = line == "[" + section + "]";
+        else if (inside && !line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
 std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder)
 {
     SetProgramFolder(folder);
@@ -125,6 +138,21 @@ std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder)
     LoadFunKeyMap();
     const ControllerPort::Table table = AssembleEcBuffer();
     return {table.begin(), table.end()};
+}
+
+HWND VisibleChild(HWND parent, const std::wstring& className)
+{
+    for (HWND child = nullptr; (child = FindWindowExW(parent, child, className.c_str(), nullptr)) != nullptr;)
+        if (IsWindowVisible(child))
+            return child;
+    return nullptr;
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
 }
 
 std::wstring TestFolder()

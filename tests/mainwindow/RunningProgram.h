@@ -125,8 +125,16 @@ int WindowCount(DWORD processId);
 // the way a user's arrives) and waits until it has ended; false when it could not run or failed.
 bool OnDisplay(const std::wstring& xdotoolArguments, DWORD timeoutMs = 30000);
 
+// The "key=value" lines of a section of an ANSI INI file, in their order.
+std::vector<std::string> SectionLines(const std::wstring& path, const std::string& section);
+
 // The key table the program must write for the folder's fun.cfg, assembled here.
 std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder);
+
+// The first visible window of the class among the direct children of `parent`, or null.
+HWND VisibleChild(HWND parent, const std::wstring& className);
+// The text of a window of any process.
+std::wstring WindowText(HWND window);
 
 // Polls the condition until it holds or the time is up.
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition);
