@@ -290,6 +290,14 @@ void TWinControl::WndProc(TMessage& message)
             return;
         }
         break;
+    case WM_NCPAINT:
+        // A window without frame or scroll bars has no non-client area to draw; the system's handler
+        // would still get and release a window DC, a round trip to the window server under Wine.
+        if (!HasNonClientArea()) {
+            message.Result = 0;
+            return;
+        }
+        break;
     case WM_SETFOCUS:
         DefaultHandler(message);
         if (TWinControl* top = GetTopParent(this))
@@ -482,6 +490,15 @@ void TWinControl::PaintHandler(TMessage& message)
 }
 
 void TWinControl::PaintWindow(HDC) {}
+
+bool TWinControl::HasNonClientArea() const
+{
+    RECT window{};
+    RECT client{};
+    if (!handle_ || !GetWindowRect(handle_, &window) || !GetClientRect(handle_, &client))
+        return true;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
 
 void TWinControl::PaintControls(HDC dc)
 {
