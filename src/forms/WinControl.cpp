@@ -20,11 +20,11 @@ namespace {
 
 // The control of every window the layer made, by handle. Kept in the process rather than as a window
 // property: reading a property is a round trip to the window server under Wine, and it happened for
-// every message.
+// every message. Never destroyed: windows that go during the process's exit still look here.
 std::unordered_map<HWND, TWinControl*>& Bindings()
 {
-    static std::unordered_map<HWND, TWinControl*> bindings;
-    return bindings;
+    static auto* const bindings = new std::unordered_map<HWND, TWinControl*>();
+    return *bindings;
 }
 
 TWinControl* BoundControl(HWND window)
