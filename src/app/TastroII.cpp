@@ -5,6 +5,7 @@
 #include "TConfirmDlg.h"
 #include "TRenameDlg.h"
 #include "TfmZavadOva.h"
+#include "TfrmProfileBox.h"
 
 #include "forms/Application.h"
 
@@ -36,6 +37,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         application.CreateForm(renameDialog);
         TConfirmDlg* confirmDialog = nullptr;
         application.CreateForm(confirmDialog);
+        application.CreateForm(frmProfileBox);
         application.Run();
     } catch (...) {
         application.HandleException(nullptr);
