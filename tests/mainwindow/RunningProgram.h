@@ -122,6 +122,10 @@ private:
 };
 
 // A suite of tests around one start of the program with "-h" in a scratch program folder.
+// The two buttons of the confirmation and rename dialogs, in dialog coordinates.
+constexpr POINT kConfirm{56 + 30, 153 + 15};
+constexpr POINT kCancel{164 + 30, 153 + 15};
+
 class ProgramSuite : public testing::Test {
 protected:
     // `prepare` lays out the folder before the start.
@@ -131,9 +135,7 @@ protected:
     static void WriteFunCfg(const ScratchProgramFolder& folder, const std::string& more = "");
     void SetUp() override;
 
-    // Answers the confirmation dialog with one of its buttons.
-    static constexpr POINT kConfirm{56 + 30, 153 + 15};
-    static constexpr POINT kCancel{164 + 30, 153 + 15};
+    // Answers the confirmation dialog with one of its buttons (kConfirm, kCancel).
     static bool Answer(POINT answer);
 
     static std::optional<std::string> Setting(const std::string& key);
