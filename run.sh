@@ -62,6 +62,8 @@ Press a key of the simulated controller from another terminal:
     cat $demo/SimState/witness.log
 Write the key table of the keys as they are now:
     WINEPREFIX=$WINEPREFIX $TASTRO_WINE $demo/tastromsg.exe key-changed 3
+Report a click on the tray icon's balloon (Hub Deck II.exe starts and logs in witness.log):
+    WINEPREFIX=$WINEPREFIX $TASTRO_WINE $demo/tastromsg.exe tray 0x405
 TEXT
 if [ -n "$own_display" ]; then
     sleep 2

@@ -29,7 +29,9 @@ KeyFaceSet ComposeKeyFaces(forms::TBitmap& scene, forms::TPoint origin, const Ke
         const bool hasPicture = !gs::IsEmptyBitmap(picture) && picture->PixelFormat() == forms::pf32bit;
         const forms::TSize size = hasPicture ? forms::TSize{picture->Width(), picture->Height()} : firstSize;
         auto face = std::make_unique<forms::TBitmap>();
-        face->SetPixelFormat(forms::pf32bit);
+        // A face that gets something blended onto it is 24-bit (the blend's destination format) from the
+        // start rather than converted on the first blend; a bare patch keeps the scene's 32 bits.
+        face->SetPixelFormat(hasPicture || drawIcon ? forms::pf24bit : forms::pf32bit);
         face->SetSize(size.cx, size.cy);
         const forms::TRect whole(0, 0, size.cx, size.cy);
         face->Canvas().CopyRect(whole, scene.Canvas(),

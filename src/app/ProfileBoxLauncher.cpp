@@ -1,4 +1,15 @@
 #include "ProfileBoxLauncher.h"
 
-// The program has no profile box yet: Load and Save open nothing.
-void ShowProfileBox(int /*mode*/) {}
+#include "ProgramFolder.h"
+#include "TfrmProfileBox.h"
+
+static_assert(kProfileBoxSave == TfrmProfileBox::kSaveMode && kProfileBoxLoad == TfrmProfileBox::kLoadMode);
+
+void ShowProfileBox(int mode)
+{
+    // The one box of the application, made at start-up and prepared anew for every opening.
+    if (!frmProfileBox)
+        return;
+    frmProfileBox->PrepareProfileBox(mode, ProgramFolder());
+    frmProfileBox->ShowModal();
+}

@@ -6,6 +6,7 @@
 #include "TOneKeyEditDlg.h"
 #include "TRenameDlg.h"
 #include "TfmZavadOva.h"
+#include "TfrmProfileBox.h"
 
 #include "forms/Application.h"
 
@@ -39,6 +40,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         application.CreateForm(renameDialog);
         TConfirmDlg* confirmDialog = nullptr;
         application.CreateForm(confirmDialog);
+        application.CreateForm(frmProfileBox);
         application.Run();
     } catch (...) {
         application.HandleException(nullptr);

@@ -1,5 +1,6 @@
 #include "TfmZavadOva.h"
 
+#include "CTrayControl.h"
 #include "CpuId.h"
 #include "DelayField.h"
 #include "KeyActions.h"
@@ -11,7 +12,6 @@
 #include "SwitchGuard.h"
 #include "SysSvrNotification.h"
 #include "Translate.h"
-#include "TraySwitchItem.h"
 
 #include "forms/Dialogs.h"
 #include "forms/Edit.h"
@@ -115,6 +115,8 @@ void TfmZavadOva::FormCreate(forms::TObject* /*sender*/)
     registration_->Start();
     ApplySkin();
     Sleep(kStartPauseMs);
+    tray_ = std::make_unique<CTrayControl>(*this);
+    tray_->Init();
     GetMainScene()->Show();
     editTime->SetText(ReadStoredDelay());
     editTime->SetLeft(336);
@@ -124,7 +126,11 @@ void TfmZavadOva::FormCreate(forms::TObject* /*sender*/)
 
 void TfmZavadOva::FormDestroy(forms::TObject* /*sender*/)
 {
-    // Unregisters from the service when registered.
+    if (tray_) {
+        tray_->Release();
+        tray_.reset();
+    }
+    // Unregisters from the service when registered; nothing is left to do it again.
     registration_.reset();
 }
 
@@ -227,22 +233,31 @@ void TfmZavadOva::Timer1Timer(forms::TObject* /*sender*/)
 
 void TfmZavadOva::SetTrayChecked(bool on)
 {
-    if (trayItem_)
-        trayItem_->SetOnChecked(on);
+    if (tray_)
+        tray_->SetOnChecked(on);
 }
 
 void TfmZavadOva::SetTraySwitch(bool on)
 {
-    if (!trayItem_)
+    if (!tray_)
         return;
-    trayItem_->SetOnChecked(on);
-    trayItem_->SetOnEnabled(MainSwitchGuard().SwitchEnabled);
+    tray_->SetOnChecked(on);
+    tray_->SetOnEnabled(MainSwitchGuard().SwitchEnabled);
 }
 
 void TfmZavadOva::EnableTraySwitch()
 {
-    if (trayItem_)
-        trayItem_->SetOnEnabled(MainSwitchGuard().SwitchEnabled);
+    if (tray_)
+        tray_->SetOnEnabled(MainSwitchGuard().SwitchEnabled);
+}
+
+void TfmZavadOva::SwitchFromTray(bool on)
+{
+    // As the main scene's switch: stored and sent, shown as stored, then guarded for nine seconds.
+    SetSwitch(on ? 1 : 0);
+    MainSwitchGuard().BeginChange();
+    RefreshSwitch();
+    Timer1->SetEnabled(true);
 }
 
 void TfmZavadOva::RefreshSwitch()

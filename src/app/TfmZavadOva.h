@@ -2,6 +2,7 @@
 
 #include "ControllerLink.h"
 #include "SysSvrRegistration.h"
+#include "TrayHost.h"
 #include "forms/Form.h"
 
 #include <memory>
@@ -16,14 +17,14 @@ class TTimer;
 namespace gs {
 class GsImage;
 }
+class CTrayControl;
 class MainScene;
-class TraySwitchItem;
 
 // The main window: a borderless window of fixed size, shaped and skinned by its background
-// picture and dragged by it. Its creation wires up the controller, the system service, the skin
-// and the main scene; its window procedure answers the controller's key reports, the profile
-// broadcast and the sub-codes of "ZavadOva Main Window Message".
-class TfmZavadOva : public forms::TForm {
+// picture and dragged by it. Its creation wires up the controller, the system service, the skin,
+// the tray icon and the main scene; its window procedure answers the controller's key reports,
+// the profile broadcast and the sub-codes of "ZavadOva Main Window Message".
+class TfmZavadOva : public forms::TForm, public TrayHost {
 public:
     explicit TfmZavadOva(forms::TComponent* owner);
     ~TfmZavadOva() override;
@@ -53,13 +54,15 @@ public:
     bool IsIntel() const { return intel_; }
 
     // The tray's "On" item: checked when `on`; checked and enabled by the guard; enabled by the
-    // guard. They do nothing while the program has no tray item.
+    // guard. They do nothing while the program has no tray control.
     void SetTrayChecked(bool on);
     void SetTraySwitch(bool on);
     void EnableTraySwitch();
-    void SetTraySwitchItem(TraySwitchItem* item) { trayItem_ = item; }
     // The main scene shows the stored switch again.
     void RefreshSwitch();
+
+    forms::TForm& Form() override { return *this; }
+    void SwitchFromTray(bool on) override;
 
 protected:
     void WndProc(forms::TMessage& message) override;
@@ -78,7 +81,7 @@ private:
     ControllerLink controller_;
     forms::TBitmap* backgroundBitmap_ = nullptr;
     gs::GsImage* backgroundImage_ = nullptr;
-    TraySwitchItem* trayItem_ = nullptr;
+    std::unique_ptr<CTrayControl> tray_;
     std::unique_ptr<forms::TBitmap> sceneBitmap_;
     std::unique_ptr<MainScene> mainScene_;
     std::unique_ptr<RetryTimer> retryTimer_;

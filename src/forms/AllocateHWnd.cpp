@@ -37,26 +37,26 @@ LRESULT CALLBACK UtilityProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     return message.Result;
 }
 
-void RegisterUtilityClass()
+void RegisterUtilityClass(const wchar_t* className)
 {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = UtilityProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    }();
-    if (!registered)
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = UtilityProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    // Every window after the first of a class finds it registered.
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         throw EOutOfResources();
 }
 
 }  // namespace
 
-HWND AllocateHWnd(TWndMethod method)
+HWND AllocateHWnd(TWndMethod method, const wchar_t* className)
 {
-    RegisterUtilityClass();
-    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    if (!className)
+        className = kClassName;
+    RegisterUtilityClass(className);
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
     if (!window)
         throw EOutOfResources();

@@ -11,8 +11,9 @@ namespace forms {
 
 // A hidden top-level window (not message-only, so it hears broadcasts such as WM_QUERYENDSESSION). After
 // creation every message goes to `method`, which answers through TMessage::Result (0 unless it sets one);
-// exceptions leaving `method` are reported by the application.
-HWND AllocateHWnd(TWndMethod method);
+// exceptions leaving `method` are reported by the application. A window that other programs look for
+// gets a class name of its own.
+HWND AllocateHWnd(TWndMethod method, const wchar_t* className = nullptr);
 void DeallocateHWnd(HWND window);
 
 }  // namespace forms

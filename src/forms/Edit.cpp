@@ -166,7 +166,8 @@ void TCustomEdit::DoEnter()
 
 bool TCustomEdit::CanAutoSize(int&, int& newHeight)
 {
-    WindowDC screen(nullptr);
+    // A DC of the screen's kind; see TCustomLabel::AdjustBounds.
+    const MemoryDC screen(nullptr);
     SelectedObject font(screen.Get(), Font().Handle());
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.Get(), &metrics);

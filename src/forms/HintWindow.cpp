@@ -1,6 +1,7 @@
 #include "forms/HintWindow.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace forms::detail {
 
@@ -13,7 +14,10 @@ TOOLINFOW ToolInfo(HWND tool)
 {
     TOOLINFOW info{};
     info.cbSize = kToolInfoSize;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    // The tool's mouse messages are relayed rather than caught by subclassing the tool: a subclass
+    // reads a window property on every message the tool gets, each a round trip to the window server
+    // under Wine, and Wine keeps the subclass after the tool is deleted.
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = GetParent(tool) ? GetParent(tool) : tool;
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     return info;
@@ -61,6 +65,16 @@ void HintWindow::Set(HWND tool, const std::wstring& text)
     }
     info.lpszText = const_cast<wchar_t*>(text.c_str());
     SendMessageW(tip, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void HintWindow::Relay(HWND tool, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!tip_ || !tool)
+        return;
+    const DWORD position = GetMessagePos();
+    MSG message{tool, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()),
+                POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
+    SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 std::wstring HintWindow::Text(HWND tool)

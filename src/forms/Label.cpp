@@ -138,8 +138,9 @@ void TCustomLabel::AdjustBounds()
         return;
     TRect rect = ClientRect();
     {
-        // Measured on a screen DC, so that hidden and parentless labels measure too.
-        WindowDC screen(nullptr);
+        // Measured on a DC of the screen's kind, so that hidden and parentless labels measure too; a
+        // memory DC, since getting the screen's own DC is a round trip to the window server under Wine.
+        const MemoryDC screen(nullptr);
         TControlCanvas& canvas = Canvas();
         canvas.BindPaintDC(screen.Get());
         try {

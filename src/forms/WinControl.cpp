@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "forms/Application.h"
@@ -17,7 +18,20 @@ namespace forms {
 
 namespace {
 
-const wchar_t kBindingProperty[] = L"forms.TWinControl";
+// The control of every window the layer made, by handle. Kept in the process rather than as a window
+// property: reading a property is a round trip to the window server under Wine, and it happened for
+// every message. Never destroyed: windows that go during the process's exit still look here.
+std::unordered_map<HWND, TWinControl*>& Bindings()
+{
+    static auto* const bindings = new std::unordered_map<HWND, TWinControl*>();
+    return *bindings;
+}
+
+TWinControl* BoundControl(HWND window)
+{
+    const auto found = Bindings().find(window);
+    return found == Bindings().end() ? nullptr : found->second;
+}
 
 // The control whose window is being made: its first message binds it.
 TWinControl* creatingControl = nullptr;
@@ -43,16 +57,20 @@ HINSTANCE ModuleInstance()
 struct WindowDispatch {
     static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
     {
-        auto* control = static_cast<TWinControl*>(GetPropW(window, kBindingProperty));
+        TWinControl* control = BoundControl(window);
         if (!control) {
             control = creatingControl;
             if (!control)
                 return DefWindowProcW(window, msg, wParam, lParam);
             creatingControl = nullptr;
             control->handle_ = window;
-            SetPropW(window, kBindingProperty, control);
+            Bindings()[window] = control;
         }
-        return control->MainWndProc(msg, wParam, lParam);
+        const LRESULT result = control->MainWndProc(msg, wParam, lParam);
+        // The handle may come again for another window once this one is gone.
+        if (msg == WM_NCDESTROY)
+            Bindings().erase(window);
+        return result;
     }
 
     // Registers the window class of a control once; gives the procedure its windows fall back on.
@@ -89,7 +107,7 @@ namespace detail {
 
 TWinControl* ControlFromHandle(HWND window)
 {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kBindingProperty)) : nullptr;
+    return window ? BoundControl(window) : nullptr;
 }
 
 bool DispatchActive(TControl* control)
@@ -185,7 +203,7 @@ void TWinControl::CreateWnd()
         throw Exception(L"Error creating window: " + SysErrorMessage(error));
     if (!handle_) {
         handle_ = window;
-        SetPropW(window, kBindingProperty, this);
+        Bindings()[window] = this;
     }
     SyncBoundsFromWindow();
     if (subclassed_) {
@@ -206,7 +224,7 @@ void TWinControl::DestroyHandle()
     const HWND window = handle_;
     DestroyWindow(window);
     if (handle_ == window) {
-        RemovePropW(window, kBindingProperty);
+        Bindings().erase(window);
         handle_ = nullptr;
     }
 }
@@ -215,6 +233,8 @@ LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
 {
     TMessage message{msg, wParam, lParam, 0};
     const HWND window = handle_;
+    if (IsMouseMessage(msg) && ShowHint() && !Hint().empty())
+        detail::HintWindow::Instance().Relay(window, msg, wParam, lParam);
     detail::EnterDispatch();
     ++dispatchDepth_;
     try {
@@ -233,10 +253,8 @@ LRESULT TWinControl::MainWndProc(UINT msg, WPARAM wParam, LPARAM lParam) noexcep
     }
     --dispatchDepth_;
     detail::LeaveDispatch();
-    if (msg == WM_NCDESTROY && handle_ == window) {
-        RemovePropW(window, kBindingProperty);
+    if (msg == WM_NCDESTROY && handle_ == window)
         handle_ = nullptr;
-    }
     return message.Result;
 }
 
@@ -269,6 +287,14 @@ void TWinControl::WndProc(TMessage& message)
         // The paint cycle fills the background itself, on its buffer.
         if (OwnPainted()) {
             message.Result = 1;
+            return;
+        }
+        break;
+    case WM_NCPAINT:
+        // A window without frame or scroll bars has no non-client area to draw; the system's handler
+        // would still get and release a window DC, a round trip to the window server under Wine.
+        if (!HasNonClientArea()) {
+            message.Result = 0;
             return;
         }
         break;
@@ -464,6 +490,15 @@ void TWinControl::PaintHandler(TMessage& message)
 }
 
 void TWinControl::PaintWindow(HDC) {}
+
+bool TWinControl::HasNonClientArea() const
+{
+    RECT window{};
+    RECT client{};
+    if (!handle_ || !GetWindowRect(handle_, &window) || !GetClientRect(handle_, &client))
+        return true;
+    return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
 
 void TWinControl::PaintControls(HDC dc)
 {

@@ -83,6 +83,8 @@ protected:
     void PaintControls(HDC dc);
     // Whether the layer paints this window (false for subclassed system controls, which paint themselves).
     bool OwnPainted() const { return !subclassed_; }
+    // Whether the window has a frame, caption or scroll bars around its client area.
+    bool HasNonClientArea() const;
 
     // A top-level window asked to focus one of its controls: true when it keeps the request for later.
     virtual bool DeferFocus(TWinControl* control);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <initializer_list>
 #include <string>
@@ -544,6 +546,46 @@ TEST_F(ControlTest, ShownHintsBecomeTooltips)
     EXPECT_EQ(TooltipText(button->Handle()), L"Mute");
     button->SetShowHint(false);
     EXPECT_EQ(TooltipText(button->Handle()), L"");
+}
+
+BOOL CALLBACK FindShownTooltip(HWND window, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != TOOLTIPS_CLASSW || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+TEST_F(ControlTest, AShownHintPopsUpWhileThePointerRestsOnItsControl)
+{
+    std::vector<std::string> log;
+    TComponent scope(nullptr);
+    auto* button = new LoggingControl(&scope, log);
+    button->SetParent(host);
+    button->SetBounds(20, 20, 60, 30);
+    button->SetHint(L"Volume up");
+    button->SetShowHint(true);
+    POINT inside{30, 15};
+    ClientToScreen(button->Handle(), &inside);
+    SetCursorPos(inside.x, inside.y);
+    SendMessageW(button->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 15));
+    HWND tip = nullptr;
+    for (int i = 0; i < 300 && !tip; ++i) {
+        Application().ProcessMessages();
+        EnumThreadWindows(GetCurrentThreadId(), FindShownTooltip, reinterpret_cast<LPARAM>(&tip));
+        Sleep(10);
+    }
+    SetCursorPos(0, 0);
+    ASSERT_NE(tip, nullptr) << "the tooltip never showed";
+    wchar_t text[64] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.lpszText = text;
+    EXPECT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(reinterpret_cast<HWND>(info.uId), button->Handle());
+    EXPECT_EQ(std::wstring(text), L"Volume up");
 }
 
 TEST_F(ControlTest, ChildWindowIsMadeWhenItsParentHasOne)

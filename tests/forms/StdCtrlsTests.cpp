@@ -268,6 +268,27 @@ TEST_F(StdCtrlsTest, EditColoursComeFromColorAndFont)
     EXPECT_EQ(shot.At(75, 10), RGB(0, 0, 0));
 }
 
+TEST_F(StdCtrlsTest, OnlyAFramedEditGetsAFrameDrawn)
+{
+    TComponent scope(nullptr);
+    host->SetColor(RGB(0, 0, 250));
+    TEdit* edits[2] = {new TEdit(&scope), new TEdit(&scope)};
+    for (int i = 0; i < 2; ++i) {
+        edits[i]->SetBorderStyle(i == 0 ? bsSingle : bsNone);
+        edits[i]->SetAutoSize(false);
+        edits[i]->SetColor(RGB(250, 250, 0));
+        edits[i]->SetBounds(10, 10 + 40 * i, 80, 24);
+        edits[i]->SetParent(host);
+    }
+    RedrawWindow(host->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const Snapshot shot(host->Handle());
+    // The framed box has its sunken edge outside its client area; the other box fills its whole window.
+    EXPECT_EQ(shot.At(10, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(shot.At(11, 11), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(shot.At(10, 50), RGB(250, 250, 0));
+    EXPECT_EQ(shot.At(89, 73), RGB(250, 250, 0));
+}
+
 TEST_F(StdCtrlsTest, SeeThroughEditShowsTheParentsDrawingBehindIt)
 {
     class Stripes : public TGraphicControl {

@@ -125,6 +125,33 @@ TEST(AlphaBlend, IntegerSumEqualsTheX87ExtendedSum)
     SwapX87ControlWord(saved);
 }
 
+TEST(AlphaBlend, OpaqueSourcePixelsGiveTheX87ExtendedSumForEveryByteAndGlobalAlpha)
+{
+    // A row of every source byte at alpha 255, over destinations that must not matter.
+    std::vector<std::uint8_t> source(256 * 4);
+    for (int v = 0; v < 256; ++v)
+        for (int c = 0; c < 4; ++c)
+            source[static_cast<std::size_t>(v * 4 + c)] = static_cast<std::uint8_t>(c == 3 ? 255 : v);
+    const forms::PixelView from{source.data(), 256, 1, 256 * 4, 4};
+    const std::uint16_t saved = SwapX87ControlWord(0x037F);
+    int mismatches = 0;
+    for (int global = 0; global < 256; ++global)
+        for (const std::uint8_t under : {0, 77, 255}) {
+            std::vector<std::uint8_t> dest(256 * 3, under);
+            gs::BlendPixels({dest.data(), 256, 1, 256 * 3, 3}, TRect(0, 0, 256, 1), from, TPoint(0, 0),
+                            static_cast<std::uint8_t>(global));
+            const double f = global / 255.0 * (255 / 255.0);
+            const double h = 1.0 - 255 / 255.0;
+            for (int v = 0; v < 256; ++v) {
+                const long double sum = static_cast<long double>(v) * f + static_cast<long double>(under) * h;
+                for (int c = 0; c < 3; ++c)
+                    mismatches += dest[static_cast<std::size_t>(v * 3 + c)] != static_cast<int>(sum);
+            }
+        }
+    SwapX87ControlWord(saved);
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(AlphaBlend, DestinationIsMadeTwentyFourBitKeepingItsPicture)
 {
     TBitmap d(2, 1, forms::pf32bit);

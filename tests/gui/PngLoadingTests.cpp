@@ -178,6 +178,36 @@ TEST_F(PngLoading, RejectedFilesLeaveTheBitmapAsItWas)
     EXPECT_EQ(b.PixelFormat(), forms::pfDevice);
 }
 
+TEST_F(PngLoading, AFileReadBeforeGivesTheSamePictureUntilItChanges)
+{
+    const std::wstring path = Write(L"again.png", TwoPixelsRgba());
+    TBitmap first;
+    gs::LoadPngToBitmap(path, first);
+    TBitmap again(5, 5, forms::pf24bit);
+    again.SetTransparentColor(0x123456);
+    gs::LoadPngToBitmap(path, again);
+    EXPECT_EQ(again.PixelFormat(), forms::pf32bit);
+    EXPECT_EQ(again.Width(), 2);
+    EXPECT_EQ(Bytes32(again, 0), Bytes32(first, 0));
+    EXPECT_EQ(again.TransparentColor(), 0x123456u) << "the bitmap's own settings stay, as with a read";
+
+    // Rewritten, the file is read again; once it no longer reads, the bitmap stays as it was.
+    Write(L"again.png", testpng::HandMadeRgba(3, 1, {1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255}));
+    TBitmap changed;
+    gs::LoadPngToBitmap(path, changed);
+    EXPECT_EQ(Bytes32(changed, 0), (std::vector<int>{3, 2, 1, 255, 6, 5, 4, 255, 9, 8, 7, 255}));
+    for (const bool remove : {false, true}) {
+        if (remove)
+            ASSERT_TRUE(DeleteFileW(path.c_str()));
+        else
+            Write(L"again.png", {'h', 'e', 'l', 'l', 'o'});
+        TBitmap kept(3, 1, forms::pf32bit);
+        std::memset(kept.ScanLine(0), 0x5A, 12);
+        gs::LoadPngFile(path, kept);
+        EXPECT_EQ(Bytes32(kept, 0), std::vector<int>(12, 0x5A));
+    }
+}
+
 TEST_F(PngLoading, PictureTooLargeForABitmapLeavesItExactlyAsItWas)
 {
     gs::PngManager manager(TestFolder() + L"PixloGiant.dll");

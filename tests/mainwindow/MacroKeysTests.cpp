@@ -20,7 +20,6 @@ namespace {
 constexpr POINT kRecordBox{297 + 60, 105 + 18};
 constexpr POINT kMacroTab{277 + 30, 56 + 20};
 constexpr POINT kApply{1054 + 56, 497 + 17};
-constexpr POINT kRenameOk{56 + 30, 153 + 15};
 
 POINT KeyButtonPoint(int n)
 {
@@ -42,24 +41,17 @@ std::string Joined(const std::vector<std::string>& parts, std::size_t count)
     return joined;
 }
 
-class MacroKeys : public testing::Test {
+class MacroKeys : public ProgramSuite {
 protected:
     static void SetUpTestSuite()
     {
-        SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
-        folder_ = new ScratchProgramFolder();
-        const std::string witness = e2e::Utf8(folder_->Path()) + "witness.exe";
-        e2e::WriteFileBytes(folder_->File(L"fun.cfg"), "[F1]\r\nDisplayName=Witness\r\nIconFile=" + witness + "\r\n1=" +
-                                                          witness + "\r\nType=3\r\nCount=1\r\n");
-        program_ = new MainProgram(*folder_, {});
-        window_ = program_->WaitForMainWindow();
+        StartProgram([](const ScratchProgramFolder& folder) { WriteFunCfg(folder); }, {});
         WaitFor(30000, [] { return IsWindowVisible(window_) != FALSE; });
     }
 
     static void TearDownTestSuite()
     {
-        delete program_;
-        delete folder_;
+        StopProgram();
         // The pointer goes back out of the way of the next programs' windows.
         OnDisplay(L"mousemove 0 0");
     }
@@ -103,10 +95,10 @@ protected:
 
     static bool ApplyThroughRenameDialog()
     {
-        const std::size_t tables = folder_->TableWrites();
+        const std::size_t tables = TableWrites();
         const HWND dialog = program_->Click(kApply.x, kApply.y) ? program_->WaitForTopLevel(L"TRenameDlg") : nullptr;
-        return dialog && program_->Click(kRenameOk.x, kRenameOk.y, dialog) &&
-               WaitFor(20000, [tables] { return folder_->TableWrites() == tables + 1; }) && program_->Send(WM_NULL, 0, 0);
+        return dialog && program_->Click(kConfirm.x, kConfirm.y, dialog) &&
+               WaitFor(20000, [tables] { return TableWrites() == tables + 1; }) && program_->Send(WM_NULL, 0, 0);
     }
 
     // The key-step dialog opened by a real double click on step `slot`.
@@ -119,10 +111,6 @@ protected:
         // The double click handled to its end.
         return dialog && program_->Send(WM_NULL, 0, 0) ? dialog : nullptr;
     }
-
-    static inline ScratchProgramFolder* folder_ = nullptr;
-    static inline MainProgram* program_ = nullptr;
-    static inline HWND window_ = nullptr;
 };
 
 TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
@@ -185,7 +173,7 @@ TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
                                  "4_status=3 4_dis= 4_key= 5_status=1 5_dis=B 5_key=66 6_status=3 6_dis= 6_key= "
                                  "7_status=2 7_dis=B 7_key=66 8_status=0 8_dis= 8_key=0");
     EXPECT_EQ(steps.back(), "59_key=0");
-    EXPECT_EQ(folder_->KeyTable(), ExpectedKeyTable(folder_->Path()));
+    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
 
     // The key-step dialog over step 1 takes the key released next, for the step and its key up.
     HWND dialog = OpenStep(1);
@@ -214,7 +202,7 @@ TEST_F(MacroKeys, RecordsRealKeysAppliesThemAndEditsAStep)
     const std::uint32_t edited = std::stoul(e2e::IniValue(funCfg, "F5", "1_code").value_or("0"), nullptr, 16);
     EXPECT_EQ((edited >> 1) & 0xFF, 0x2Eu) << "C's scan code";
     EXPECT_EQ(edited >> 9, code >> 9) << "the key's times stay";
-    EXPECT_EQ(folder_->KeyTable(), ExpectedKeyTable(folder_->Path()));
+    EXPECT_EQ(KeyTable(), ExpectedKeyTable(folder_->Path()));
 
     // A delay step's field is narrower. The key's reload while it is edited ends the editing; a
     // click on the dim still closes the dialog it left open, and nothing is written.

@@ -23,9 +23,6 @@ constexpr POINT kSwitch{1067 + 20, 9 + 14};
 constexpr POINT kCleanAll{232 + 14, 60 + 17};
 constexpr POINT kClearPages{1146 + 14, 56 + 17};
 constexpr POINT kDelayField{336 + 16, 533 + 8};
-// Buttons of the confirmation dialog.
-constexpr POINT kConfirm{56 + 30, 153 + 15};
-constexpr POINT kCancel{164 + 30, 153 + 15};
 constexpr wchar_t kConfirmDialogClass[] = L"TConfirmDlg";
 
 POINT KeyPoint(int n)
@@ -33,70 +30,18 @@ POINT KeyPoint(int n)
     return {26 + 4, 105 + (n - 1) * 40 + 4};
 }
 
-std::size_t Count(const std::vector<std::string>& lines, const std::string& part)
-{
-    return static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
-}
-
-// Without a window manager Wine waits two seconds for every activated window that is hidden; the
-// program's windows are left unmanaged for the run, so that a hundred dialogs take seconds.
-class UnmanagedWindows : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        HKEY key = nullptr;
-        if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == 0) {
-            RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
-            RegCloseKey(key);
-        }
-    }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TastroII.exe"); }
-
-private:
-    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\TastroII.exe\\X11 Driver";
-};
-const testing::Environment* const unmanaged = testing::AddGlobalTestEnvironment(new UnmanagedWindows);
-
-class MainWindow : public testing::Test {
+class MainWindow : public ProgramSuite {
 protected:
     static void SetUpTestSuite()
     {
-        SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
         // The pointer stays away from the window: only the test's own mouse messages count.
         SetCursorPos(0, 0);
-        folder_ = new ScratchProgramFolder();
-        const std::string program = e2e::Utf8(folder_->Path());
-        e2e::WriteFileBytes(folder_->File(L"fun.cfg"),
-                            "[F1]\r\nDisplayName=Witness\r\nIconFile=" + program + "witness.exe\r\n1=" + program +
-                                "witness.exe\r\nType=3\r\nCount=1\r\n"
-                                "[F2]\r\nDisplayName=Hello\r\n1=hello\r\nType=2\r\nCount=1\r\n"
-                                "[F4]\r\nDisplayName=Next Audio Output\r\n1=430\r\nType=4\r\nCount=1\r\n");
-        WritePrivateProfileStringW(L"Info", L"Time", L"1000", folder_->File(L"Setting.ini").c_str());
-        program_ = new MainProgram(*folder_, {L"-h"});
-        window_ = program_->WaitForMainWindow();
+        StartProgram([](const ScratchProgramFolder& folder) {
+            WriteFunCfg(folder, "[F4]\r\nDisplayName=Next Audio Output\r\n1=430\r\nType=4\r\nCount=1\r\n");
+            WritePrivateProfileStringW(L"Info", L"Time", L"1000", folder.File(L"Setting.ini").c_str());
+        });
     }
-
-    static void TearDownTestSuite()
-    {
-        delete program_;
-        program_ = nullptr;
-        delete folder_;
-        folder_ = nullptr;
-    }
-
-    void SetUp() override
-    {
-        ASSERT_NE(window_, nullptr) << "the main window did not come up";
-        ASSERT_TRUE(program_->Running());
-    }
-
-    static std::optional<std::string> Setting(const std::string& key)
-    {
-        return e2e::IniValue(folder_->File(L"Setting.ini"), "Info", key);
-    }
-    static std::vector<std::uint8_t> KeyTable() { return folder_->KeyTable(); }
-    static std::size_t TableWrites() { return folder_->TableWrites(); }
+    static void TearDownTestSuite() { StopProgram(); }
 
     // Clicks the delete mark of key n, answers the question and waits for the key table, which
     // is written whatever the answer.
@@ -110,17 +55,6 @@ protected:
             return false;
         return Answer(answer) && WaitFor(20000, [tables] { return TableWrites() == tables + 1; });
     }
-
-    // Answers the confirmation dialog.
-    static bool Answer(POINT answer)
-    {
-        const HWND dialog = program_->WaitForTopLevel(kConfirmDialogClass);
-        return dialog && program_->Click(answer.x, answer.y, dialog) && program_->WaitUntilGone(dialog);
-    }
-
-    static inline ScratchProgramFolder* folder_ = nullptr;
-    static inline MainProgram* program_ = nullptr;
-    static inline HWND window_ = nullptr;
 };
 
 TEST_F(MainWindow, StartsHiddenSendsOnlyTheSwitchAndASecondStartShowsIt)
@@ -500,7 +434,7 @@ TEST(KeyPages, EachPageWritesItsKeyAfterTheNameDialogAndTheTableFollows)
     EXPECT_EQ(e2e::IniValue(folder.File(L"Setting.ini"), "Info", "TW_Warning"), "1");
 
     EXPECT_EQ(tables(), 3u);
-    EXPECT_EQ(folder.KeyTable(), ExpectedKeyTable(folder.Path()));
+    EXPECT_EQ(Bytes(e2e::ReadFileBytes(folder.State(L"13060030.bin"))), ExpectedKeyTable(folder.Path()));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(30000), 0u);
 }

@@ -1,11 +1,12 @@
 #include "RunningProgram.h"
 
-#include "ProgramFolderTest.h"
-
 #include "EcBuffer.h"
 #include "FunctionTable.h"
 #include "KeyAssignmentStore.h"
 #include "ProgramFolder.h"
+#include "ProgramFolderTest.h"
+
+#include <gtest/gtest.h>
 
 #include <winternl.h>
 
@@ -34,7 +35,46 @@ bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition)
     }
 }
 
+std::size_t Count(const std::vector<std::string>& lines, const std::string& part)
+{
+    return static_cast<std::size_t>(std::count_if(
+        lines.begin(), lines.end(), [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+}
+
+std::vector<std::uint8_t> Bytes(const std::optional<std::string>& text)
+{
+    return text ? std::vector<std::uint8_t>(text->begin(), text->end()) : std::vector<std::uint8_t>{};
+}
+
+std::vector<std::uint8_t> ExpectedTable(const std::wstring& folder)
+{
+    SetProgramFolder(folder);
+    LoadConfig();
+    LoadFunKeyMap();
+    const ControllerPort::Table table = AssembleEcBuffer();
+    return {table.begin(), table.end()};
+}
+
 namespace {
+
+// Without a window manager Wine waits two seconds for every activated window that is hidden; the
+// program's windows are left unmanaged for the run, so that a hundred dialogs take seconds.
+class UnmanagedWindows : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) == 0) {
+            RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
+            RegCloseKey(key);
+        }
+    }
+    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\TastroII.exe"); }
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\TastroII.exe\\X11 Driver";
+};
+const testing::Environment* const unmanaged = testing::AddGlobalTestEnvironment(new UnmanagedWindows);
 
 std::wstring ClassOf(HWND window)
 {
@@ -155,6 +195,71 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+bool Xdotool(const std::wstring& arguments)
+{
+    const std::wstring tool = L"Z:\\usr\\bin\\xdotool";
+    std::wstring command = L"\"" + tool + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    // For a Unix program Wine leaves stale values in the process information: closing them would
+    // close handles of this program, so nothing of it is used.
+    return GetFileAttributesW(tool.c_str()) != INVALID_FILE_ATTRIBUTES &&
+           CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+}
+
+bool PointerTo(POINT point, const std::wstring& then)
+{
+    return Xdotool(L"mousemove " + std::to_wstring(point.x) + L" " + std::to_wstring(point.y) + L" " + then);
+}
+
+std::vector<HWND> NotificationAreaIcons()
+{
+    std::vector<HWND> icons;
+    for (HWND tray = nullptr; (tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) != nullptr;)
+        for (HWND icon : ChildWindows(tray))
+            if (ClassOf(icon) == L"__winex11_tray_icon" && IsWindowVisible(icon))
+                icons.push_back(icon);
+    return icons;
+}
+
+namespace {
+
+POINT CentreOf(HWND window)
+{
+    RECT area{};
+    GetWindowRect(window, &area);
+    return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+}
+
+} // namespace
+
+std::wstring TipOf(HWND icon)
+{
+    DWORD shell = 0;
+    GetWindowThreadProcessId(icon, &shell);
+    std::wstring tip;
+    // The tip control answers WM_GETTEXT with the text it shows.
+    PointerTo(CentreOf(icon)) && WaitFor(5000, [&] {
+        for (HWND window : TopLevelWindows(shell, true)) {
+            wchar_t text[256] = {};
+            DWORD_PTR length = 0;
+            if (ClassOf(window) == L"tooltips_class32" &&
+                SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                                    &length) &&
+                length > 0)
+                tip = text;
+        }
+        return !tip.empty();
+    });
+    return tip;
+}
+
+bool ClickIcon(HWND icon, int button)
+{
+    return PointerTo(CentreOf(icon), L"click " + std::to_wstring(button));
+}
+
 std::wstring TestFolder()
 {
     return e2e::TestFolder();
@@ -187,20 +292,6 @@ ScratchProgramFolder::~ScratchProgramFolder()
 std::vector<std::string> ScratchProgramFolder::CallLog() const
 {
     return e2e::SplitLines(e2e::ReadFileBytes(State(L"calls.log")).value_or(""));
-}
-
-std::vector<std::uint8_t> ScratchProgramFolder::KeyTable() const
-{
-    const std::string bytes = e2e::ReadFileBytes(State(L"13060030.bin")).value_or("");
-    return {bytes.begin(), bytes.end()};
-}
-
-std::size_t ScratchProgramFolder::TableWrites() const
-{
-    const std::vector<std::string> calls = CallLog();
-    return static_cast<std::size_t>(std::count_if(calls.begin(), calls.end(), [](const std::string& line) {
-        return line.find("AcpiSetItemBuffer 0x13060030") != std::string::npos;
-    }));
 }
 
 e2e::ProcessResult ScratchProgramFolder::Run(const std::wstring& program,
@@ -267,6 +358,10 @@ HWND MainProgram::WaitForMainWindow(DWORD timeoutMs)
     });
     DWORD_PTR ignored = 0;
     if (window_ && !SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &ignored))
+        return nullptr;
+    // The window answers sent messages also while its start-up waits for another program (the
+    // notification area takes the icon so): it is up once its thread waits for input.
+    if (window_ && WaitForInputIdle(process_.hProcess, kAnswerMs) != 0)
         return nullptr;
     return window_;
 }
@@ -350,6 +445,56 @@ std::optional<MainProgram::BoxText> MainProgram::DismissMessageBox(DWORD timeout
 GuiHandleCounts MainProgram::HandleCounts() const
 {
     return {GdiObjectCount(process_.hProcess), WindowCount(process_.dwProcessId)};
+}
+
+void ProgramSuite::StartProgram(const std::function<void(const ScratchProgramFolder&)>& prepare,
+                                const std::vector<std::wstring>& arguments)
+{
+    SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
+    folder_ = new ScratchProgramFolder();
+    prepare(*folder_);
+    program_ = new MainProgram(*folder_, arguments);
+    window_ = program_->WaitForMainWindow();
+}
+
+void ProgramSuite::StopProgram()
+{
+    delete program_;
+    program_ = nullptr;
+    delete folder_;
+    folder_ = nullptr;
+}
+
+void ProgramSuite::WriteFunCfg(const ScratchProgramFolder& folder, const std::string& more)
+{
+    const std::string program = e2e::Utf8(folder.Path());
+    e2e::WriteFileBytes(folder.File(L"fun.cfg"), "[F1]\r\nDisplayName=Witness\r\nIconFile=" + program +
+                                                     "witness.exe\r\n1=" + program +
+                                                     "witness.exe\r\nType=3\r\nCount=1\r\n"
+                                                     "[F2]\r\nDisplayName=Hello\r\n1=hello\r\nType=2\r\nCount=1\r\n" +
+                                                     more);
+}
+
+void ProgramSuite::SetUp()
+{
+    ASSERT_NE(window_, nullptr) << "the main window did not come up";
+    ASSERT_TRUE(program_->Running());
+}
+
+bool ProgramSuite::Answer(POINT answer)
+{
+    const HWND dialog = program_->WaitForTopLevel(L"TConfirmDlg");
+    return dialog && program_->Click(answer.x, answer.y, dialog) && program_->WaitUntilGone(dialog);
+}
+
+std::optional<std::string> ProgramSuite::Setting(const std::string& key)
+{
+    return e2e::IniValue(folder_->File(L"Setting.ini"), "Info", key);
+}
+
+std::vector<std::uint8_t> ProgramSuite::KeyTable()
+{
+    return Bytes(e2e::ReadFileBytes(folder_->State(L"13060030.bin")));
 }
 
 int GdiObjectCount(HANDLE process)

@@ -7,6 +7,8 @@
 #include "ChildProcess.h"
 #include "Screenshot.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdint>
@@ -34,8 +36,6 @@ public:
 
     std::vector<std::string> CallLog() const;
     // The key table the controller holds (empty before the first write) and how often it was written.
-    std::vector<std::uint8_t> KeyTable() const;
-    std::size_t TableWrites() const;
     // Runs a program of the folder to its end.
     e2e::ProcessResult Run(const std::wstring& program, const std::vector<std::wstring>& arguments) const;
 
@@ -69,6 +69,13 @@ struct GuiHandleCounts {
     int gdiObjects = -1;
     int windows = -1;
 };
+
+// The lines that contain `part`.
+std::size_t Count(const std::vector<std::string>& lines, const std::string& part);
+// A file's bytes, none for a missing file.
+std::vector<std::uint8_t> Bytes(const std::optional<std::string>& text);
+// The key table the program must write for the folder's fun.cfg, assembled here.
+std::vector<std::uint8_t> ExpectedTable(const std::wstring& folder);
 
 class MainProgram {
 public:
@@ -115,6 +122,34 @@ private:
     HWND window_ = nullptr;
 };
 
+// A suite of tests around one start of the program (by default with "-h") in a scratch program folder.
+// The two buttons of the confirmation and rename dialogs, in dialog coordinates.
+constexpr POINT kConfirm{56 + 30, 153 + 15};
+constexpr POINT kCancel{164 + 30, 153 + 15};
+
+class ProgramSuite : public testing::Test {
+protected:
+    // `prepare` lays out the folder before the start.
+    static void StartProgram(const std::function<void(const ScratchProgramFolder&)>& prepare,
+                             const std::vector<std::wstring>& arguments = {L"-h"});
+    static void StopProgram();
+    // fun.cfg with F1 opening witness.exe, F2 typing "hello", and `more`.
+    static void WriteFunCfg(const ScratchProgramFolder& folder, const std::string& more = "");
+    void SetUp() override;
+
+    // Answers the confirmation dialog with one of its buttons (kConfirm, kCancel).
+    static bool Answer(POINT answer);
+
+    static std::optional<std::string> Setting(const std::string& key);
+    static std::vector<std::uint8_t> KeyTable();
+    static std::size_t Calls(const std::string& part) { return Count(folder_->CallLog(), part); }
+    static std::size_t TableWrites() { return Calls("AcpiSetItemBuffer 0x13060030"); }
+
+    static inline ScratchProgramFolder* folder_ = nullptr;
+    static inline MainProgram* program_ = nullptr;
+    static inline HWND window_ = nullptr;
+};
+
 // How many GDI objects a process holds: the used entries of the handle table that Wine keeps in
 // the process's memory, found through GdiSharedHandleTable of its PEB. -1 when it cannot be read.
 int GdiObjectCount(HANDLE process);
@@ -138,6 +173,20 @@ std::wstring WindowText(HWND window);
 
 // Polls the condition until it holds or the time is up.
 bool WaitFor(DWORD timeoutMs, const std::function<bool()>& condition);
+
+// Runs xdotool on the display with `arguments`, as the user's mouse and keyboard; false when it
+// cannot start. Wine starts the Unix program but cannot wait for it: callers wait for its effect.
+bool Xdotool(const std::wstring& arguments);
+// Moves the real pointer to a screen point, then does `then` there (e.g. "click 1").
+bool PointerTo(POINT point, const std::wstring& then = L"");
+
+// The notification area as Wine shows it on a display without a system tray: a small window of
+// its own holds one window per icon and passes the mouse on an icon to the icon's program.
+std::vector<HWND> NotificationAreaIcons();
+// The tip the notification area shows while the real pointer rests on the icon, or empty.
+std::wstring TipOf(HWND icon);
+// Clicks the icon with the real pointer (1 left, 3 right).
+bool ClickIcon(HWND icon, int button);
 
 // The folder of this test program, with a trailing backslash.
 std::wstring TestFolder();

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -118,6 +119,26 @@ void PlantKeyEvent(const std::wstring& folder, int n)
     WriteText(folder + L"SimState\\13060032.bin", event);
 }
 
+// A scratch folder that starts empty and is removed at the end: process ids come again under
+// Wine, and a folder left by an earlier run must not lend its program to this one.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(std::wstring path) : path_(std::move(path)) { Remove(); }
+    ~ScratchFolder() { Remove(); }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::wstring& Path() const { return path_; }
+
+private:
+    void Remove() const
+    {
+        std::error_code ignored;
+        fs::remove_all(fs::path(path_), ignored);
+    }
+
+    std::wstring path_;
+};
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -129,7 +150,8 @@ int wmain(int argc, wchar_t** argv)
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"mainbench-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const ScratchFolder scratch(std::wstring(temp) + L"mainbench-" + std::to_wstring(GetCurrentProcessId()) + L"\\");
+    const std::wstring& folder = scratch.Path();
     std::error_code error;
     fs::copy(fs::path(argv[1]), fs::path(folder), fs::copy_options::recursive, error);
     if (error) {

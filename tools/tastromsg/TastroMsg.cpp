@@ -1,11 +1,13 @@
 // Sends the running main window the messages other programs send it: the sub-codes of
-// "ZavadOva Main Window Message" and the profile load request.
+// "ZavadOva Main Window Message" and the profile load request; and sends its tray icon what the
+// notification area sends when the user acts on the icon (the mouse message or balloon
+// notification CODE, e.g. 0x405 for a click on the balloon).
 //
 //   tastromsg key-changed N | refresh-key N | show | close-edit | hook-key VALUE
-//   tastromsg subcode WPARAM [LPARAM] | load-profile
+//   tastromsg subcode WPARAM [LPARAM] | load-profile | tray CODE
 //
-// Numbers may be decimal or 0x-hexadecimal. Exit codes: 0 handled, 1 no main window (or it did
-// not answer in time), 2 usage.
+// Numbers may be decimal or 0x-hexadecimal. Exit codes: 0 handled, 1 no main window or tray
+// icon (or it did not answer in time), 2 usage.
 
 #include <windows.h>
 
@@ -21,7 +23,7 @@ constexpr UINT kTimeoutMs = 30000;
 int Usage()
 {
     std::fputs("usage: tastromsg key-changed N | refresh-key N | show | close-edit | hook-key VALUE\n"
-               "       tastromsg subcode WPARAM [LPARAM] | load-profile\n",
+               "       tastromsg subcode WPARAM [LPARAM] | load-profile | tray CODE\n",
                stderr);
     return 2;
 }
@@ -35,21 +37,53 @@ std::optional<unsigned long> Number(const wchar_t* text)
     return value;
 }
 
-int Send(UINT message, WPARAM wParam, LPARAM lParam)
+// The notification area's callback message and the icon's id, as the program registers its icon.
+constexpr UINT kTrayCallback = WM_USER + 90;
+constexpr WPARAM kTrayIconId = 1;
+
+HWND MainWindow()
 {
     const HWND window = FindWindowW(L"TfmZavadOva", L"Tastro");
-    if (window == nullptr) {
+    if (window == nullptr)
         std::fputs("tastromsg: the main window is not running\n", stderr);
-        return 1;
+    return window;
+}
+
+// The hidden window of the main window's process that its tray icon reports to.
+HWND TrayWindow()
+{
+    const HWND main = MainWindow();
+    if (main == nullptr)
+        return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"TsTrayIconW", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process)
+            return window;
     }
+    std::fputs("tastromsg: the program has no tray icon\n", stderr);
+    return nullptr;
+}
+
+int SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (window == nullptr)
+        return 1;
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTimeoutMs, &result)) {
-        std::fputs("tastromsg: the main window did not answer in time\n", stderr);
+        std::fputs("tastromsg: the program did not answer in time\n", stderr);
         return 1;
     }
     std::printf("sent message 0x%X wParam %lu lParam 0x%lX\n", message, static_cast<unsigned long>(wParam),
                 static_cast<unsigned long>(lParam));
     return 0;
+}
+
+int Send(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendTo(MainWindow(), message, wParam, lParam);
 }
 
 int SubCode(WPARAM code, LPARAM value)
@@ -78,6 +112,8 @@ int wmain(int argc, wchar_t** argv)
         return SubCode(1254, static_cast<LPARAM>(*first));
     if (argc == 3 && first && command == L"hook-key")
         return SubCode(0xE001, static_cast<LPARAM>(*first));
+    if (argc == 3 && first && command == L"tray")
+        return SendTo(TrayWindow(), kTrayCallback, kTrayIconId, static_cast<LPARAM>(*first));
     if ((argc == 3 || (argc == 4 && second)) && first && command == L"subcode")
         return SubCode(*first, static_cast<LPARAM>(second.value_or(0)));
     return Usage();

@@ -146,17 +146,20 @@ void GsCustomButton::DrawCaption(forms::TBitmap& face, int drawState)
     painter->DrawWideTextOnBitmap(face, caption.c_str(), rect, format, false);
 }
 
-void GsCustomButton::ComposeFace(forms::TBitmap& face, int captionState)
+void GsCustomButton::ComposeFace(forms::TBitmap* picture, int captionState)
 {
+    // The face is made in one bitmap, without copies between: the background under the control with
+    // the picture blended over it, or else a copy of the picture. The picture itself is only read.
+    forms::TBitmap face;
     forms::TBitmap* background = InputBkgnd();
-    if (face.PixelFormat() == forms::pf32bit && background) {
-        forms::TBitmap composed;
-        composed.SetPixelFormat(forms::pf24bit);
-        composed.SetSize(Width(), Height());
-        CopyBitmapToCanvas(composed.Canvas(), forms::TRect(0, 0, face.Width(), face.Height()), *background,
+    if (picture && picture->PixelFormat() == forms::pf32bit && background) {
+        face.SetPixelFormat(forms::pf24bit);
+        face.SetSize(Width(), Height());
+        CopyBitmapToCanvas(face.Canvas(), forms::TRect(0, 0, picture->Width(), picture->Height()), *background,
                            forms::TPoint(Left(), Top()));
-        AlphaBlendWholeBitmap(composed, face, 255);
-        face.Assign(&composed);
+        AlphaBlendWholeBitmap(face, *picture, 255);
+    } else {
+        face.Assign(picture);
     }
     // An empty face shows nothing, caption or not.
     if (face.Empty())
@@ -169,10 +172,9 @@ void GsCustomButton::ComposeFace(forms::TBitmap& face, int captionState)
 void GsCustomButton::DrawAppearance(GsCtrlAppearance& appearance, int checkState, int drawState)
 {
     int index = 0;
-    forms::TBitmap face;
-    face.Assign(appearance.GetBitmap(checkState, drawState, index));
+    forms::TBitmap* picture = appearance.GetBitmap(checkState, drawState, index);
     drawnIndex_ = index;
-    ComposeFace(face, index > 5 ? index - 6 : index);
+    ComposeFace(picture, index > 5 ? index - 6 : index);
 }
 
 }  // namespace gs

@@ -51,9 +51,9 @@ protected:
 
     bool CanAutoSize(int& newWidth, int& newHeight) override;
 
-    // Lays the face over the input background, writes the caption and copies it onto the control.
-    void ComposeFace(forms::TBitmap& face, int captionState);
-    // Takes a private copy of the appearance's bitmap, remembers its index and composes it.
+    // Lays the picture over the input background, writes the caption and copies the face onto the control.
+    void ComposeFace(forms::TBitmap* picture, int captionState);
+    // Remembers the index of the appearance's bitmap and composes the face from it.
     void DrawAppearance(class GsCtrlAppearance& appearance, int checkState, int drawState);
 
 private:

@@ -16,7 +16,7 @@ bool GsCustomControl::HitTest(int x, int y)
 
 bool GsCustomControl::HasFocus()
 {
-    return HandleAllocated() && GetFocus() == Handle();
+    return HandleAllocated() && focused_;
 }
 
 void GsCustomControl::DrawNow()
@@ -128,12 +128,14 @@ void GsCustomControl::KeyUp(WORD& key, forms::TShiftState shift)
 
 void GsCustomControl::DoEnter()
 {
+    focused_ = true;
     DrawNow();
     forms::TCustomControl::DoEnter();
 }
 
 void GsCustomControl::DoExit()
 {
+    focused_ = false;
     DrawNow();
     forms::TCustomControl::DoExit();
 }
@@ -155,6 +157,10 @@ void GsCustomControl::WndProc(forms::TMessage& message)
         return;
     case WM_MOUSELEAVE:
         MouseLeft();
+        break;
+    case WM_DESTROY:
+        // A window that goes while it has the focus need not be told that it lost it.
+        focused_ = false;
         break;
     default:
         break;

@@ -44,7 +44,8 @@ protected:
 
     // Paints now, before returning, when the window exists.
     void DrawNow();
-    // Whether this control's window has the keyboard focus.
+    // Whether this control's window has the keyboard focus. Followed from the focus messages: asking the
+    // system is a round trip to the window server under Wine, and every paint asks.
     bool HasFocus();
 
     int drawnIndex_ = -1;
@@ -55,6 +56,7 @@ private:
     void MouseLeft();
 
     bool repeated_ = false;
+    bool focused_ = false;
     bool hovered_ = false;
     bool keyPressed_ = false;
     bool mousePressed_ = false;

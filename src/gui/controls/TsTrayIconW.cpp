@@ -20,7 +20,7 @@ void Fire(Event event, Args... args)
 TsTrayIconW::TsTrayIconW(forms::TComponent* owner, UINT iconId, UINT callbackMessage, TrayShell& shell)
     : forms::TComponent(owner), callbackMessage_(callbackMessage)
 {
-    window_ = forms::AllocateHWnd([this](forms::TMessage& message) { WndProc(message); });
+    window_ = forms::AllocateHWnd([this](forms::TMessage& message) { WndProc(message); }, kWindowClass);
     icon_ = std::make_unique<CsTrayIconW>(window_, iconId, callbackMessage, shell);
     picture_ = std::make_unique<forms::TIcon>();
     picture_->OnChange = [this](forms::TObject* sender) { OnIconChange(sender); };

@@ -35,6 +35,9 @@ public:
     // Balloon icon kinds.
     enum BalloonIconKind { biNone = 0, biError = 1, biInfo = 2, biWarning = 3, biUser = 4 };
 
+    // The class of the hidden window, by which other programs find the one the shell notifies.
+    static constexpr wchar_t kWindowClass[] = L"TsTrayIconW";
+
     using TClickEvent = std::function<void()>;
     using TTrayMouseEvent = std::function<void(forms::TMouseButton button, forms::TShiftState shift, int x, int y)>;
     using TTrayMouseMoveEvent = std::function<void(forms::TShiftState shift, int x, int y)>;

@@ -32,12 +32,23 @@ void BlendPixels(const forms::PixelView& dest, const forms::TRect& rect, const f
         sourceFactor[a] = BlendFactor::FromDouble(global * cover);
         destFactor[a] = BlendFactor::FromDouble(1.0 - cover);
     }
+    // A source pixel of alpha 255 leaves nothing of the destination (h = 0), so each of its bytes
+    // depends on the source byte alone: the 256 results, worked out once, serve every such pixel.
+    std::uint8_t opaque[256];
+    for (int v = 0; v < 256; ++v)
+        opaque[v] = TruncatedExtendedSum(static_cast<std::uint8_t>(v), sourceFactor[255], 0, destFactor[255]);
     for (int y = top; y < bottom; ++y) {
         std::uint8_t* d = dest.Row(y) + static_cast<std::ptrdiff_t>(left) * 3;
         const std::uint8_t* s = source.Row(y - dy) + static_cast<std::ptrdiff_t>(left - dx) * 4;
         for (int x = left; x < right; ++x, d += 3, s += 4) {
             if (s[3] == 0)
                 continue;  // f = 0 and h = 1 keep the destination
+            if (s[3] == 255) {
+                d[0] = opaque[s[0]];
+                d[1] = opaque[s[1]];
+                d[2] = opaque[s[2]];
+                continue;
+            }
             for (int c = 0; c < 3; ++c)
                 d[c] = TruncatedExtendedSum(s[c], sourceFactor[s[3]], d[c], destFactor[s[3]]);
         }

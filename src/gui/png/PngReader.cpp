@@ -5,6 +5,7 @@
 
 #include "forms/Assert.h"
 #include "forms/Rtl.h"
+#include "gui/png/PictureCache.h"
 
 namespace gs {
 
@@ -117,9 +118,13 @@ void PngManager::CopyRows(const PngData& data, forms::TBitmap& bitmap, int bytes
 void LoadPngFile(const std::wstring& path, forms::TBitmap& bitmap)
 {
     bitmap.SetPixelFormat(forms::pf32bit);
+    const std::optional<FileStamp> stamp = FileStamp::Of(path);
     try {
+        if (stamp && PictureCache::Instance().CopyTo(path, *stamp, bitmap))
+            return;
         forms::TFileStream stream(path, forms::fmOpenRead | forms::fmShareDenyNone);
-        PngManager::GetInstance().Read(stream, bitmap);
+        if (PngManager::GetInstance().Read(stream, bitmap) && stamp)
+            PictureCache::Instance().Keep(path, *stamp, bitmap);
     } catch (const std::exception&) {
         // A skin picture that cannot be opened or read leaves its bitmap as it was.
     }

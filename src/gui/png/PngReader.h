@@ -73,7 +73,8 @@ private:
 };
 
 // Makes `bitmap` 32-bit and loads the PNG file into it. A file that is missing, unreadable or not a
-// picture the library decodes leaves the bitmap as it was (but 32-bit); nothing is raised.
+// picture the library decodes leaves the bitmap as it was (but 32-bit); nothing is raised. A file read
+// before and unchanged since is copied from the picture cache.
 void LoadPngFile(const std::wstring& path, forms::TBitmap& bitmap);
 
 // The skin loading entry: the same as LoadPngFile.
