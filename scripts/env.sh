@@ -43,7 +43,8 @@ setup_packages() {
     apt_install cmake ninja-build dpkg-dev googletest xvfb xauth imagemagick xdotool \
         gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix \
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix \
-        libz-mingw-w64-dev wine wine64 libc6:i386 python3 python3-pil fonts-dejavu-core
+        libz-mingw-w64-dev wine wine64 libc6:i386 python3 python3-pil fonts-dejavu-core \
+        fonts-wine fonts-liberation2
     if host_runs_i386; then
         apt_install wine32:i386
         TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-i686}
