@@ -3,6 +3,8 @@
 // holding a configuration that uses every key type. Prints medians of repeated runs, each figure
 // in milliseconds per call.
 
+#include "BenchReport.h"
+
 #include "ConsoleNotifier.h"
 #include "ControllerLink.h"
 #include "EcBuffer.h"
@@ -26,9 +28,9 @@ using Clock = std::chrono::steady_clock;
 
 using Milliseconds = std::chrono::duration<double, std::milli>;
 
-// The median time of one call of `work` over 15 runs, each of as many calls as fill about 100 ms,
-// so that the whole measurement takes about two seconds however fast the work is.
-double MedianMilliseconds(const std::function<void()>& work)
+// The time of one call of `work` in 15 runs, each of as many calls as fill about 100 ms, so that
+// the whole measurement takes about two seconds however fast the work is.
+std::vector<double> TimePerCall(const std::function<void()>& work)
 {
     constexpr int kRuns = 15;
     constexpr double kRunMs = 100;
@@ -43,13 +45,7 @@ double MedianMilliseconds(const std::function<void()>& work)
             work();
         samples.push_back(Milliseconds(Clock::now() - start).count() / repeats);
     }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-void PrintFigure(const char* what, double milliseconds)
-{
-    std::printf("%-42s median %10.3f ms\n", what, milliseconds);
+    return samples;
 }
 
 void WriteKey(const std::wstring& file, int n, int type, int count, const std::vector<std::wstring>& values)
@@ -123,7 +119,7 @@ int wmain()
     const ControllerPort::Table table = AssembleEcBuffer();
     std::printf("configuration: 10 keys, %d records\n", table[ecbuffer::kRecordCount]);
 
-    PrintFigure("key-table assembly:", MedianMilliseconds([] { (void)AssembleEcBuffer(); }));
+    Report("Key-table assembly", TimePerCall([] { (void)AssembleEcBuffer(); }));
 
     ConsoleNotifier notifier;
     ControllerLink link(ProcessAcpiFunctions(), SystemModuleLoader(), notifier);
@@ -133,11 +129,11 @@ int wmain()
         RemoveFolder(folder);
         return 1;
     }
-    PrintFigure("build round trip (load, assemble, write):", MedianMilliseconds([&] {
-                    LoadConfig();
-                    LoadFunKeyMap();
-                    BuildEcBuffer(link);
-                }));
+    Report("Build round trip (load, assemble, write)", TimePerCall([&] {
+               LoadConfig();
+               LoadFunKeyMap();
+               BuildEcBuffer(link);
+           }));
 
     RemoveFolder(folder);
     return 0;

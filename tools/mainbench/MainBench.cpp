@@ -1,11 +1,13 @@
 // Timings of the running main program, measured from outside on a scratch copy of the program
 // folder: the first paint after the start-up pause, a controller key report to its action, the
-// key-table write on sub-code 1258, a full repaint, a recorded key event to its step painted, and
-// the working set. Prints medians.
+// key-table write on sub-code 1258, a full repaint, a switch of tabs to the page painted, a page's
+// Apply from the name dialog's OK to the key table written, a recorded key event to its step
+// painted, and the working set. Prints medians.
 //
 //   mainbench <program folder>
 
 #include "BenchReport.h"
+#include "UnmanagedWindows.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -105,6 +107,60 @@ private:
     Clock::time_point start_;
 };
 
+// The deepest visible control under a client point of `window`.
+HWND ControlAt(HWND window, POINT at)
+{
+    for (HWND child; (child = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE)) != nullptr && child != window;) {
+        MapWindowPoints(window, child, &at, 1);
+        window = child;
+    }
+    return window;
+}
+
+// A press and release at a client point of `window`, posted as the system posts input.
+void PostClick(HWND window, POINT at)
+{
+    const HWND control = ControlAt(window, at);
+    MapWindowPoints(window, control, &at, 1);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(control, WM_MOUSEMOVE, 0, where);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(control, WM_LBUTTONUP, 0, where);
+}
+
+// The same press and release, each handled before this returns.
+void SendClick(HWND window, POINT at)
+{
+    const HWND control = ControlAt(window, at);
+    MapWindowPoints(window, control, &at, 1);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    DWORD_PTR ignored = 0;
+    for (const UINT message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+        SendMessageTimeoutW(control, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, where, SMTO_NORMAL, 60000,
+                            &ignored);
+}
+
+// A visible top-level window of the class, waited for; null when none comes.
+HWND WaitForWindow(const wchar_t* className, const wchar_t* title = nullptr)
+{
+    for (int i = 0; i < 20000; ++i) {
+        const HWND window = FindWindowW(className, title);
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+// When a file was last replaced or written, 0 while it is missing.
+ULONGLONG LastWrite(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
 void WriteText(const std::wstring& path, const std::string& text)
 {
     std::ofstream(fs::path(path), std::ios::binary) << text;
@@ -148,6 +204,7 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
+    const UnmanagedWindows unmanaged(L"TastroII.exe");
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const ScratchFolder scratch(std::wstring(temp) + L"mainbench-" + std::to_wstring(GetCurrentProcessId()) + L"\\");
@@ -164,22 +221,30 @@ int wmain(int argc, wchar_t** argv)
                                        "Type=2\r\nCount=1\r\n[F4]\r\nDisplayName=Next Audio Output\r\n1=430\r\nType=4\r\n"
                                        "Count=1\r\n");
 
+    // Five starts; the last one stays for the figures that follow.
     std::vector<double> firstPaints;
-    for (int i = 0; i < 5; ++i) {
-        Program started(folder);
+    std::vector<double> workingSets;
+    const auto shown = [&](Program& started) {
         const double ms = started.WaitUntilShown();
-        if (ms >= 0)
-            firstPaints.push_back(ms);
+        if (ms < 0)
+            return false;
+        firstPaints.push_back(ms);
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof(memory);
+        if (GetProcessMemoryInfo(started.Process(), &memory, sizeof(memory)))
+            workingSets.push_back(memory.WorkingSetSize / (1024.0 * 1024.0));
+        return true;
+    };
+    for (int i = 0; i < 4; ++i) {
+        Program started(folder);
+        shown(started);
     }
-    if (firstPaints.empty()) {
+    Program running(folder);
+    if (!shown(running)) {
         std::fputs("the main window did not come up\n", stderr);
         return 1;
     }
     Report("First paint after the 2000 ms pause", firstPaints);
-
-    Program running(folder);
-    if (running.WaitUntilShown() < 0)
-        return 1;
     const UINT zavadOva = RegisterWindowMessageW(L"ZavadOva Main Window Message");
     const UINT service = RegisterWindowMessageW(L"SimService Key Notify");
     PlantKeyEvent(folder, 4);
@@ -192,14 +257,60 @@ int wmain(int argc, wchar_t** argv)
                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
            }));
 
+    // Each click on the next of the four tabs, handled, and the page it shows painted.
+    const HWND window = running.Window();
+    int tab = 0;
+    Report("Switching tabs", Time(40, [&] {
+               tab = tab % 4 + 1;
+               SendClick(window, POINT{277 + 166 * (tab - 1) + 40, 56 + 20});
+               RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+           }));
+
+    // Apply on the Function Keys page for F3: from the posted click on the name dialog's OK to the
+    // controller stand-in having replaced its key table. The program writes fun.cfg and handles
+    // its own sub-code 1258 (the table write) before its one-second pause after Apply, so the
+    // pause is not in the figure; the WM_NULL round trip waits it out between runs.
+    const std::wstring table = folder + L"SimState\\13060030.bin";
+    SendClick(window, POINT{26 + 44, 105 + 2 * 40 + 4});
+    SendClick(window, POINT{609 + 40, 56 + 20});
+    std::vector<double> applies;
+    for (int i = 0; i <= 8; ++i) {
+        SendClick(window, POINT{400 + 44, 178 + 23});
+        PostClick(window, POINT{970 + 98, 497 + 17});
+        const HWND dialog = WaitForWindow(L"TRenameDlg");
+        if (!dialog)
+            break;
+        // The dialog and the dimmed window painted and the program waiting for input: the
+        // figure starts with the click.
+        running.Send(WM_NULL, 0, 0);
+        RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        WaitForInputIdle(running.Process(), 5000);
+        const ULONGLONG before = LastWrite(table);
+        const auto start = Clock::now();
+        PostClick(dialog, POINT{56 + 30, 153 + 15});
+        bool written = false;
+        while (!(written = LastWrite(table) != before) && Since(start) < 10000)
+            ;
+        // The first run warms up.
+        if (written && i > 0)
+            applies.push_back(Since(start));
+        running.Send(WM_NULL, 0, 0);
+    }
+    if (applies.empty()) {
+        std::fputs("Apply wrote no key table\n", stderr);
+        return 1;
+    }
+    Report("Apply to the key table written", applies);
+
     // A recording started with a click on the Record box; each hook message (a key down) then
     // adds a delay step and a key step, painted before the time is taken. The first one only
     // starts the clock; 25 more fill 50 of the 59 slots.
-    const HWND record = ChildWindowFromPointEx(running.Window(), POINT{357, 123}, CWP_SKIPINVISIBLE);
-    PostMessageW(record, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    PostMessageW(record, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    for (int i = 0; i < 500 && !FindWindowW(nullptr, L"MaskMKForm"); ++i)
-        Sleep(10);
+    SendClick(window, POINT{277 + 40, 56 + 20});
+    PostClick(window, POINT{347 + 10, 113 + 10});
+    if (!WaitForWindow(nullptr, L"MaskMKForm")) {
+        std::fputs("the recording did not start\n", stderr);
+        return 1;
+    }
     running.Send(zavadOva, 0xE001, 0x40000041);
     std::vector<double> steps;
     for (int i = 0; i < 25; ++i) {
@@ -210,9 +321,7 @@ int wmain(int argc, wchar_t** argv)
     }
     Report("Recorded key event to its step shown", steps);
 
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(running.Process(), &memory, sizeof(memory)))
-        std::printf("%-44s %9.1f MB\n", "Working set after start", memory.WorkingSetSize / (1024.0 * 1024.0));
+    if (!workingSets.empty())
+        Report("Working set after start", workingSets, "MB");
     return 0;
 }
