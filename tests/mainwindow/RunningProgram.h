@@ -167,8 +167,7 @@ std::vector<std::string> SectionLines(const std::wstring& path, const std::strin
 std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder);
 
 // The top-level windows of a class, of any process. Found through EnumWindows: under Wine,
-// FindWindow on the desktop stops finding windows in a process that outlived a restart of the
-// desktop's process.
+// FindWindowEx on the desktop found none of them once an earlier program of this run had ended.
 std::vector<HWND> TopLevelWindowsOf(const std::wstring& className);
 
 // The first visible window of the class among the direct children of `parent`, or null.
