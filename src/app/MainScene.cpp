@@ -23,6 +23,7 @@
 
 #include "forms/Edit.h"
 #include "forms/Label.h"
+#include "forms/RedrawHold.h"
 #include "forms/Timer.h"
 #include "gui/controls/CommonFuncHelper.h"
 #include "gui/controls/GsButton.h"
@@ -550,10 +551,18 @@ void MainScene::SwitchTab(int k)
         child->Hide();
     if (k < 1 || k > kTabCount)
         return;
-    CombinedKeyPage->SetVisible(k == kTabMacroKeys);
-    TypingWordsPage->SetVisible(k == kTabSmartInput);
-    FunKeyPage->SetVisible(k == kTabFunctionKeys);
-    ShortcutPage->SetVisible(k == kTabShortcut);
+    {
+        // Wine redraws after each control shown or hidden: a change of page is drawn once
+        // instead. Holding costs more than it saves when the page stays.
+        std::optional<forms::RedrawHold> hold;
+        if (k != ShownTab)
+            hold.emplace(*MainForm);
+        CombinedKeyPage->SetVisible(k == kTabMacroKeys);
+        TypingWordsPage->SetVisible(k == kTabSmartInput);
+        FunKeyPage->SetVisible(k == kTabFunctionKeys);
+        ShortcutPage->SetVisible(k == kTabShortcut);
+        ShownTab = k;
+    }
     TabButtons[static_cast<std::size_t>(k - 1)]->SetChecked(true);
 }
 

@@ -125,6 +125,8 @@ private:
     CombinedKeyScene* CombinedKeyPage = nullptr;
     TfmZavadOva* MainForm;
     DIPScene* CurrentPage = nullptr;
+    // The page SwitchTab showed last; the Macro Keys page at the start.
+    int ShownTab = 1;
     TConfirmDlg* ConfirmDialog = nullptr;
     forms::TLabel* VersionLabel = nullptr;
     gs::GsCheckBox* SwitchBox = nullptr;

@@ -262,14 +262,15 @@ int TForm::ShowModal()
     // this says it still exists.
     const TLiveness alive = Liveness();
     auto finish = [&] {
+        // Enabled before the form hides, so that the system can hand the activation straight
+        // back instead of looking for another window first. Windows destroyed meanwhile are skipped.
+        for (HWND window : disabled.windows)
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
         if (alive) {
             modal_ = false;
             SetVisible(false);
         }
-        // Windows destroyed meanwhile are skipped.
-        for (HWND window : disabled.windows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
         if (previousActive && IsWindow(previousActive))
             SetActiveWindow(previousActive);
     };

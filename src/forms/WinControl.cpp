@@ -465,6 +465,16 @@ void TWinControl::PaintHandler(TMessage& message)
         PaintLayers(reinterpret_cast<HDC>(message.WParam));
         return;
     }
+    if (!GetUpdateRect(handle_, nullptr, FALSE)) {
+        // Nothing to draw (a paint forced from outside): under Wine the begin and end of a
+        // paint alone cost milliseconds.
+        ValidateRect(handle_, nullptr);
+        return;
+    }
+    // Read before BeginPaint empties it: the parts changed apart (two slots far from each other)
+    // are drawn alone, not the whole rectangle around them.
+    RegionHandle update(CreateRectRgn(0, 0, 0, 0));
+    const bool regionKnown = update && GetUpdateRgn(handle_, update.Get(), FALSE) != ERROR;
     const PaintDC paint(handle_);
     const HDC dc = paint.Get();
     const TRect area = paint.Area();
@@ -479,7 +489,10 @@ void TWinControl::PaintHandler(TMessage& message)
             // Everything is drawn off screen in client coordinates, then copied once.
             SelectedObject selected(memory.Get(), buffer.Get());
             SetViewportOrgEx(memory.Get(), -area.Left, -area.Top, nullptr);
-            IntersectClipRect(memory.Get(), area.Left, area.Top, area.Right, area.Bottom);
+            if (regionKnown && OffsetRgn(update.Get(), -area.Left, -area.Top) != ERROR)
+                SelectClipRgn(memory.Get(), update.Get());
+            else
+                IntersectClipRect(memory.Get(), area.Left, area.Top, area.Right, area.Bottom);
             PaintLayers(memory.Get());
             SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
             BitBlt(dc, area.Left, area.Top, area.Width(), area.Height(), memory.Get(), 0, 0, SRCCOPY);
@@ -502,15 +515,14 @@ bool TWinControl::HasNonClientArea() const
 
 void TWinControl::PaintControls(HDC dc)
 {
-    RECT clipBox{};
-    GetClipBox(dc, &clipBox);
-    const TRect clip = clipBox;
     for (size_t i = 0; i < controls_.size(); ++i) {
         TControl* control = controls_[i];
         if (dynamic_cast<TWinControl*>(control) || !control->Visible())
             continue;
         const TRect bounds = control->BoundsRect();
-        if (bounds.IsEmpty() || bounds.Intersect(clip).IsEmpty())
+        const RECT r = bounds;
+        // Tests the clip region itself, not its bounding box.
+        if (bounds.IsEmpty() || !RectVisible(dc, &r))
             continue;
         SavedDC saved(dc);
         POINT origin{};
