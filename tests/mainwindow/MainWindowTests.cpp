@@ -1,8 +1,7 @@
 // The real program, started once in a scratch program folder and driven from outside: the
 // single instance and the hidden start, the controller's key reports, the sub-codes, the
 // switch and its guard, deleting a key and cleaning all keys with their confirmation, the
-// skin on screen, and the GUI handles it holds over many redraws and dialogs. A second start
-// assigns a key on each of the Function Keys, Shortcut and Smart Input pages.
+// skin on screen, and the GUI handles it holds over many redraws and dialogs.
 
 #include "RunningProgram.h"
 #include "SkinPictures.h"
@@ -69,7 +68,7 @@ TEST_F(MainWindow, StartsHiddenSendsOnlyTheSwitchAndASecondStartShowsIt)
     const e2e::ProcessResult second = folder_->Run(L"TastroII.exe", {});
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_TRUE(IsWindowVisible(window_));
-    EXPECT_EQ(FindWindowExW(nullptr, window_, L"TfmZavadOva", L"Tastro"), nullptr) << "one main window only";
+    EXPECT_EQ(TopLevelWindowsOf(L"TfmZavadOva"), std::vector<HWND>{window_}) << "one main window only";
 }
 
 TEST_F(MainWindow, ScreenShowsTheShapedSkin)
@@ -313,132 +312,6 @@ TEST_F(MainWindow, ClosingUnregistersAndEnds)
     EXPECT_EQ(Count(folder_->CallLog(), "Sysbridge VnSysSvr_UnregisterNotify"), 1u);
 }
 
-TEST(KeyPages, EachPageWritesItsKeyAfterTheNameDialogAndTheTableFollows)
-{
-    SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
-    SetCursorPos(0, 0);
-    const ScratchProgramFolder folder;
-    e2e::WriteFileBytes(folder.File(L".profile"), "");
-    MainProgram program(folder, {});
-    const HWND window = program.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitFor(20000, [&] { return IsWindowVisible(window); }));
-    const std::string path = e2e::Utf8(folder.Path());
-    constexpr const wchar_t* kRadio = L"GsRadioButton";
-    constexpr const wchar_t* kButton = L"GsButton";
-    constexpr const wchar_t* kCheck = L"GsCheckBox";
-    constexpr const wchar_t* kEdit = L"CImageEditBase";
-    const auto tables = [&] { return Count(folder.CallLog(), "AcpiSetItemBuffer 0x13060030"); };
-    // The control of the class at a point, once it shows there and takes input: a page's controls
-    // show once its tab's click is handled.
-    const auto control = [&](int x, int y, const wchar_t* className) {
-        HWND found = nullptr;
-        WaitFor(10000, [&] {
-            found = program.ControlAt(x, y);
-            wchar_t name[64] = {};
-            GetClassNameW(found, name, 64);
-            return std::wstring(name) == className && IsWindowEnabled(found) && IsWindowEnabled(window);
-        });
-        return found;
-    };
-    const auto click = [&](int x, int y, const wchar_t* className) {
-        control(x, y, className);
-        ASSERT_TRUE(program.Click(x, y)) << x << "," << y;
-    };
-    const auto answer = [&](POINT button) {
-        const HWND dialog = program.WaitForTopLevel(kConfirmDialogClass);
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(program.Click(button.x, button.y, dialog));
-        ASSERT_TRUE(program.WaitUntilGone(dialog));
-    };
-    // Apply, then the name dialog: the name it offers; `typed` replaces it. Returns once the key
-    // table is written and the main window answers again, after the protocol's pause.
-    const auto applyAs = [&](const std::wstring& typed) {
-        const std::size_t before = tables();
-        control(970 + 98, 497 + 17, kButton);
-        EXPECT_TRUE(program.Click(970 + 98, 497 + 17));
-        const HWND dialog = program.WaitForTopLevel(L"TRenameDlg");
-        if (!dialog)
-            return std::wstring(L"(no name dialog)");
-        const HWND edit = VisibleChild(dialog, L"CImageEditBase");
-        const std::wstring offered = WindowText(edit);
-        if (!typed.empty())
-            SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
-        EXPECT_TRUE(program.Click(kConfirm.x, kConfirm.y, dialog));
-        EXPECT_TRUE(WaitFor(20000, [&] { return tables() == before + 1; }));
-        EXPECT_TRUE(program.Send(WM_NULL, 0, 0));
-        return offered;
-    };
-    // Chooses `file` in the main form's file dialog.
-    const auto pick = [&](POINT button, const std::wstring& file) {
-        click(button.x, button.y, kButton);
-        const HWND dialog = program.WaitForTopLevel(L"#32770");
-        ASSERT_NE(dialog, nullptr);
-        const HWND edit = VisibleChild(dialog, L"Edit");
-        ASSERT_NE(edit, nullptr);
-        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-        PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-        ASSERT_TRUE(program.WaitUntilGone(dialog));
-    };
-    const auto type = [](HWND edit, const std::wstring& keys) {
-        for (const wchar_t key : keys)
-            PostMessageW(edit, WM_CHAR, key, 1);
-    };
-
-    // Function Keys: Apply before any key is selected only warns.
-    click(609 + 40, 56 + 20, kRadio);
-    click(400 + 44, 178 + 23, kRadio);
-    click(970 + 98, 497 + 17, kButton);
-    answer(kCancel);
-    EXPECT_FALSE(e2e::Exists(folder.File(L"fun.cfg")));
-    click(KeyPoint(3).x + 40, KeyPoint(3).y, kRadio);
-    EXPECT_EQ(applyAs(L""), L"Volume Down");
-    EXPECT_EQ(SectionLines(folder.File(L"fun.cfg"), "F3"),
-              (std::vector<std::string>{"DisplayName=Volume Down",
-                                        "IconFile=" + path + "resource\\Function\\ico\\405.ico", "1=405", "Type=4",
-                                        "Count=1"}));
-
-    // Shortcut: a refused pick leaves the earlier one for Apply.
-    click(775 + 40, 56 + 20, kRadio);
-    click(KeyPoint(1).x + 40, KeyPoint(1).y, kRadio);
-    pick({872 + 45, 235 + 15}, folder.Path() + L"witness.exe");
-    pick({872 + 45, 235 + 15}, folder.Path() + L".profile");
-    answer(kCancel);
-    EXPECT_EQ(applyAs(L"Witness run"), L"witness");
-    EXPECT_EQ(SectionLines(folder.File(L"fun.cfg"), "F1"),
-              (std::vector<std::string>{"DisplayName=Witness run", "IconFile=" + path + "witness.exe",
-                                        "1=" + path + "witness.exe", "2=", "3=", "4=", "5=", "Type=3", "Count=1"}));
-
-    // Smart Input: typed keys outside printable ASCII and past the budget are refused, a paste
-    // is filtered and cut to the budget.
-    click(443 + 40, 56 + 20, kRadio);
-    click(KeyPoint(2).x + 40, KeyPoint(2).y, kRadio);
-    click(376 + 12, 458 + 12, kCheck);
-    const HWND first = control(533, 145, kEdit);
-    type(first, L"'hi\u00e9\x16 x'");
-    EXPECT_TRUE(WaitFor(5000, [&] { return WindowText(first) == L"'hi x'"; })) << e2e::Utf8(WindowText(first));
-    click(701 + 25, 183 + 20, kCheck);
-    const HWND second = control(533, 253, kEdit);
-    ASSERT_NE(second, first);
-    SendMessageW(second, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>((L"\u4e2d" + std::wstring(60, L'y')).c_str()));
-    EXPECT_TRUE(WaitFor(5000, [&] { return WindowText(second) == std::wstring(44, L'y'); }))
-        << e2e::Utf8(WindowText(second));
-    type(first, L"z");
-    type(second, std::wstring(41, L'\b'));
-    EXPECT_TRUE(WaitFor(5000, [&] { return WindowText(second) == L"yyy"; })) << e2e::Utf8(WindowText(second));
-    EXPECT_EQ(WindowText(first), L"'hi x'") << "no room was left for the z";
-    EXPECT_EQ(applyAs(L" Greeting "), L"'hi x'");
-    EXPECT_EQ(SectionLines(folder.File(L"fun.cfg"), "F2"),
-              (std::vector<std::string>{"2=yyy", "DisplayName=\" Greeting \"", "IconFile=", "1=\"'hi x'\"", "3=", "4=",
-                                        "5=", "Type=2", "Count=2"}));
-    EXPECT_EQ(e2e::IniValue(folder.File(L"Setting.ini"), "Info", "TW_Warning"), "1");
-
-    EXPECT_EQ(tables(), 3u);
-    EXPECT_EQ(Bytes(e2e::ReadFileBytes(folder.State(L"13060030.bin"))), ExpectedKeyTable(folder.Path()));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.WaitForExit(30000), 0u);
-}
-
 TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
 {
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
@@ -479,7 +352,8 @@ TEST(HandleCounter, SeesALeakingProgramGrow)
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &leaky));
     HWND window = nullptr;
     for (int i = 0; i < 400 && !window; ++i, Sleep(25))
-        window = FindWindowW(L"TastroLeakyWindow", nullptr);
+        for (HWND each : TopLevelWindowsOf(L"TastroLeakyWindow"))
+            window = each;
     ASSERT_NE(window, nullptr);
     const int gdiBefore = GdiObjectCount(leaky.hProcess);
     const int windowsBefore = WindowCount(leaky.dwProcessId);

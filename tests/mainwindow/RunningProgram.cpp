@@ -101,7 +101,7 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context)
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && (!search->visibleOnly || IsWindowVisible(window)))
+    if ((search->processId == 0 || owner == search->processId) && (!search->visibleOnly || IsWindowVisible(window)))
         search->found.push_back(window);
     return TRUE;
 }
@@ -112,7 +112,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM context)
     return TRUE;
 }
 
-// The top-level windows of a process.
+// The top-level windows of a process (0: of every process).
 std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly)
 {
     WindowSearch search{processId, visibleOnly, {}};
@@ -180,6 +180,15 @@ std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder)
     return {table.begin(), table.end()};
 }
 
+std::vector<HWND> TopLevelWindowsOf(const std::wstring& className)
+{
+    std::vector<HWND> found;
+    for (HWND window : TopLevelWindows(0, false))
+        if (ClassOf(window) == className)
+            found.push_back(window);
+    return found;
+}
+
 HWND VisibleChild(HWND parent, const std::wstring& className)
 {
     for (HWND child = nullptr; (child = FindWindowExW(parent, child, className.c_str(), nullptr)) != nullptr;)
@@ -216,7 +225,7 @@ bool PointerTo(POINT point, const std::wstring& then)
 std::vector<HWND> NotificationAreaIcons()
 {
     std::vector<HWND> icons;
-    for (HWND tray = nullptr; (tray = FindWindowExW(nullptr, tray, L"__winex11_standalone_tray", nullptr)) != nullptr;)
+    for (HWND tray : TopLevelWindowsOf(L"__winex11_standalone_tray"))
         for (HWND icon : ChildWindows(tray))
             if (ClassOf(icon) == L"__winex11_tray_icon" && IsWindowVisible(icon))
                 icons.push_back(icon);
@@ -309,6 +318,15 @@ RECT WindowShot::AreaOf(HWND window)
 }
 
 WindowShot::WindowShot(HWND window) : area_(AreaOf(window)), screen_(area_.right, area_.bottom) {}
+
+bool WindowShot::Save(const std::wstring& path) const
+{
+    RgbaPicture picture(Width(), Height());
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x)
+            picture.at(x, y) = 0xFF000000 | At(x, y);
+    return WritePngFile(path, picture, false);
+}
 
 bool WindowShot::operator==(const WindowShot& other) const
 {

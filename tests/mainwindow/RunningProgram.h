@@ -54,8 +54,8 @@ public:
     int Width() const { return area_.right - area_.left; }
     int Height() const { return area_.bottom - area_.top; }
     bool operator==(const WindowShot& other) const;
-    // The whole screen, for people to look at.
-    void Save(const std::wstring& path) const { screen_.Save(path); }
+    // The window's area as a PNG file, for people to look at.
+    bool Save(const std::wstring& path) const;
 
 private:
     static RECT AreaOf(HWND window);
@@ -165,6 +165,10 @@ std::vector<std::string> SectionLines(const std::wstring& path, const std::strin
 
 // The key table the program must write for the folder's fun.cfg, assembled here.
 std::vector<std::uint8_t> ExpectedKeyTable(const std::wstring& folder);
+
+// The top-level windows of a class, of any process. Found through EnumWindows: under Wine,
+// FindWindowEx on the desktop found none of them once an earlier program of this run had ended.
+std::vector<HWND> TopLevelWindowsOf(const std::wstring& className);
 
 // The first visible window of the class among the direct children of `parent`, or null.
 HWND VisibleChild(HWND parent, const std::wstring& className);
