@@ -23,6 +23,7 @@ cp -r "$TASTRO_BUILD/$TASTRO_TEST_ARCH/dist" "$demo"
 own_display=1
 [ -n "${DISPLAY:-}" ] && export TASTRO_KEEP_DISPLAY=1 && own_display=
 start_wine "$TASTRO_TEST_ARCH"
+[ -n "$own_display" ] && start_compositor
 case "${1:-}" in
 gallery)
     "$TASTRO_WINE" "$demo/gallery.exe"

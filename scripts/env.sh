@@ -44,7 +44,7 @@ setup_packages() {
         gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix \
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix \
         libz-mingw-w64-dev wine wine64 libc6:i386 python3 python3-pil fonts-dejavu-core \
-        fonts-wine fonts-liberation2
+        fonts-wine fonts-liberation2 xcompmgr
     if host_runs_i386; then
         apt_install wine32:i386
         TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-i686}
@@ -153,6 +153,12 @@ start_wine() {
     # otherwise hold that test's output pipes open.
     "$TASTRO_WINE" wineboot >>"$TASTRO_BUILD/wineboot.log" 2>&1 </dev/null || true
     trap stop_wine EXIT
+}
+
+# A compositing manager on the private display, so that translucent windows blend with what lies
+# beneath them as on a desktop (without one, X shows their own colours). It ends with the display.
+start_compositor() {
+    xcompmgr >"$TASTRO_BUILD/xcompmgr.log" 2>&1 &
 }
 
 stop_wine() {
