@@ -9,6 +9,7 @@
 #include "KeyAssignmentStore.h"
 #include "KeyFaces.h"
 #include "KeyTabs.h"
+#include "PopupDialogParts.h"
 #include "ProfileBoxLauncher.h"
 #include "ProgramFolder.h"
 #include "ResourcePath.h"
@@ -195,18 +196,6 @@ void MainScene::CreateTabs()
     }
 }
 
-void MainScene::ApplyRedStyle(gs::GsButton* button)
-{
-    button->Font().SetColor(kRedText);
-    gs::GsButtonOuterGlowTextEffect& effect = button->TextEffect();
-    effect.Hovered().Font().SetColor(0x2733DF);
-    effect.Hovered().Font().SetHeight(14);
-    effect.Hovered().SetOpacity(160);
-    effect.Hovered().SetRadius(0);
-    effect.Disabled().Font().SetColor(0x070B40);
-    effect.Sunken().Font().SetColor(0x0B138E);
-}
-
 void MainScene::CreateButtons()
 {
     CommonFuncHelper* factory = CommonFuncHelper::GetInstance();
@@ -225,7 +214,7 @@ void MainScene::CreateButtons()
     factory->CreateButton(MainForm, Bitmap(), 1146, 56, clean, std::wstring(),
                           Translate(L"Clean the selected Function key setting."), ClearPagesButton);
     for (gs::GsButton* button : {LoadButton, SaveButton, CleanAllButton, ClearPagesButton})
-        ApplyRedStyle(button);
+        popup::ApplyPopupTextStyle(button);
     for (gs::GsButton* button : {CloseButton, LoadButton, SaveButton, CleanAllButton, ClearPagesButton})
         button->OnClick = [this](forms::TObject* sender) { OnButtonClick(sender); };
 }

@@ -102,7 +102,6 @@ private:
     void CreateKeyButtons();
     void CreateBackground();
     void CreateVersionLabel();
-    void ApplyRedStyle(gs::GsButton* button);
     // A key face picture of resource\radiobutton\, read once: every key is drawn from the same six.
     forms::TBitmap& KeyPicture(const std::wstring& file);
     // Composes key n's faces into its record's image cache; false when the key has no record.

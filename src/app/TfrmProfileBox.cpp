@@ -8,6 +8,7 @@
 #include "gui/controls/GsLabel.h"
 #include "gui/controls/Mycommonfunc.h"
 
+#include "PopupDialogParts.h"
 #include "ProfileBroadcast.h"
 #include "ProfileName.h"
 #include "Translate.h"
@@ -20,19 +21,12 @@ constexpr forms::TColor kTextColour = 0xD2D2D2;
 constexpr forms::TColor kRowTextColour = 0xDEDEDE;
 constexpr forms::TColor kSelectedRowColour = 0x000033;
 
-// The red captions of the Cancel and action buttons.
+// The red captions of the Cancel and action buttons, at the box's text height in every state.
 void ApplyPopupTextStyle(gs::GsButton& button)
 {
-    gs::GsButtonOuterGlowTextEffect& effect = button.TextEffect();
-    button.Font().SetColor(0x2730B8);
+    popup::ApplyPopupTextStyle(&button);
     button.Font().SetHeight(14);
-    effect.Hovered().Font().SetColor(0x2733DF);
-    effect.Hovered().Font().SetHeight(14);
-    effect.Disabled().Font().SetColor(0x070B40);
-    effect.Hovered().SetOpacity(160);
-    effect.Hovered().SetRadius(0);
-    effect.Sunken().Font().SetColor(0x0B138E);
-    effect.Sunken().Font().SetHeight(14);
+    button.TextEffect().Sunken().Font().SetHeight(14);
 }
 
 void SetArial(forms::TFont& font, int height, forms::TColor colour)
