@@ -24,5 +24,6 @@ std::wstring ReadStoredDelay()
 
 bool WriteStoredDelay(const std::wstring& text)
 {
-    return IniFile(SettingIniPath()).WriteString(L"Info", L"Time", text);
+    return WriteIniAllOrNothing(SettingIniPath(),
+                                [&](const IniFile& file) { return file.WriteString(L"Info", L"Time", text); });
 }

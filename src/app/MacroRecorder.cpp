@@ -126,7 +126,9 @@ void MacroRecorder::EndRecording()
 
 bool MacroRecorder::SetFixedDelay(bool on)
 {
-    if (!IniFile(SettingIniPath()).WriteString(L"Info", L"TimeType", on ? L"1" : L"0")) {
+    if (!WriteIniAllOrNothing(SettingIniPath(), [on](const IniFile& file) {
+            return file.WriteString(L"Info", L"TimeType", on ? L"1" : L"0");
+        })) {
         view_.SetFixedDelayBox(fixedDelay_);
         return false;
     }

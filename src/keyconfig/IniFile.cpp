@@ -1,5 +1,6 @@
 #include "IniFile.h"
 
+#include "FileReplacement.h"
 #include "IniSnapshot.h"
 #include "ScopedHandle.h"
 
@@ -35,16 +36,6 @@ std::wstring EncodeValue(const std::wstring& value)
     const bool trimmed = IsTrimmed(value.front()) || IsTrimmed(value.back());
     const bool quoted = value.size() >= 2 && IsQuote(value.front()) && value.front() == value.back();
     return trimmed || quoted ? L"\"" + value + L"\"" : value;
-}
-
-bool WriteWholeFile(const std::wstring& path, const void* data, std::size_t size)
-{
-    ScopedFileHandle file(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
-    DWORD written = 0;
-    return WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 } // namespace
@@ -178,28 +169,26 @@ bool IniFile::ConvertToUtf16() const
     if (!old)
         return false;
     const std::wstring text = kByteOrderMark + *old;
-    // Written beside the file and moved over it, so a failed write never loses the old file.
-    const std::wstring temporary = path_ + L".new";
-    const bool ok = WriteWholeFile(temporary, text.data(), text.size() * sizeof(wchar_t)) &&
-                    MoveFileExW(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        DeleteFileW(temporary.c_str());
+    FileReplacement replacement(path_);
+    const bool ok = replacement.Write(text.data(), text.size() * sizeof(wchar_t)) && replacement.Commit();
     Flush();
     return ok;
 }
 
 bool WriteIniAllOrNothing(const std::wstring& path, const std::function<bool(const IniFile&)>& writes)
 {
-    const std::wstring copy = path + L".new";
-    DeleteFileW(copy.c_str());
-    if (!CopyFileW(path.c_str(), copy.c_str(), FALSE) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    FileReplacement replacement(path);
+    const FileResult started = replacement.CopyFrom(path);
+    const bool existed = started.error != ERROR_FILE_NOT_FOUND;
+    if (!started && existed)
         return false;
-    const IniFile file(copy);
-    bool ok = writes(file);
-    file.Flush();
-    ok = ok && MoveFileExW(copy.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        DeleteFileW(copy.c_str());
+    const IniFile copy(replacement.Copy());
+    bool ok = writes(copy);
+    copy.Flush();
+    // Writes that leave a missing file missing (deleting from it) have nothing to put in place.
+    if (ok && !existed && GetFileAttributesW(replacement.Copy().c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    ok = ok && replacement.Commit();
     // The system's cached copy of the old file must not answer the next read.
     IniFile(path).Flush();
     return ok;

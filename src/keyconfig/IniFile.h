@@ -53,6 +53,7 @@ constexpr std::size_t kIniIntegerCapacity = 64;
 // Decimal with an optional sign, or hexadecimal with "0x"; stops at the first other character.
 int ParseIniInteger(std::wstring_view text);
 
-// Runs `writes` on a copy of the file at `path` (a new file when there is none) and puts the copy
-// in its place only when all of them succeeded: a failure leaves the file as it was.
+// Runs `writes` on a copy beside the file at `path` (a new file when there is none) and puts the
+// copy in its place (FileReplacement) only when all of them succeeded: a failure, or the program
+// killed meanwhile, leaves the file as it was. Every edit of a user's INI file goes this way.
 bool WriteIniAllOrNothing(const std::wstring& path, const std::function<bool(const IniFile&)>& writes);

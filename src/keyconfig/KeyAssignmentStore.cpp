@@ -64,6 +64,27 @@ std::pair<wchar_t*, std::size_t> TextFieldOf(_FunData& record, const std::wstrin
     return {nullptr, 0};
 }
 
+// Unassigns keys first..last with one replacement of fun.cfg; the records change only with it.
+bool ClearFunKeys(int first, int last)
+{
+    const bool written = WriteIniAllOrNothing(FunCfgPath(), [&](const IniFile& file) {
+        for (int n = first; n <= last; ++n) {
+            const _FunData* data = FindFunData(n);
+            // Only a macro's second section goes; other types never wrote one of their own.
+            const bool macro = data != nullptr && data->Type == FUN_TYPE_MACRO;
+            if (!file.DeleteSection(FunSection(n)) || (macro && !file.DeleteSection(FunUiSection(n))))
+                return false;
+        }
+        return true;
+    });
+    if (!written)
+        return false;
+    for (int n = first; n <= last; ++n)
+        if (_FunData* data = FindFunData(n))
+            data->Type = FUN_TYPE_NONE;
+    return true;
+}
+
 } // namespace
 
 FunDataMapType& FunDataMap()
@@ -160,23 +181,13 @@ bool WriteKeySection(int n, std::vector<SectionEntry> entries)
 
 bool ClearFunKey(int n)
 {
-    const IniFile funCfg(FunCfgPath());
-    if (!funCfg.DeleteSection(FunSection(n)))
-        return false;
-    _FunData* data = FindFunData(n);
-    if (data == nullptr)
-        return true;
-    // Only a macro's second section goes; other types never wrote one of their own.
-    const bool cleared = data->Type != FUN_TYPE_MACRO || funCfg.DeleteSection(FunUiSection(n));
-    data->Type = FUN_TYPE_NONE;
-    return cleared;
+    return ClearFunKeys(n, n);
 }
 
 ClearAllResult ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers)
 {
-    for (int n = 1; n <= kFunKeyCount; ++n)
-        if (!ClearFunKey(n))
-            return ClearAllResult::FunCfgFailed;
+    if (!ClearFunKeys(1, kFunKeyCount))
+        return ClearAllResult::FunCfgFailed;
     return BuildEcBuffer(port, observers) ? ClearAllResult::Done : ClearAllResult::TableRefused;
 }
 

@@ -38,8 +38,8 @@ bool ClearFunKey(int n);
 
 enum class ClearAllResult { Done, FunCfgFailed, TableRefused };
 
-// Unassigns every key, then rebuilds and writes the controller table. A key whose section could
-// not be removed stops it before the table is written.
+// Unassigns every key with one change of fun.cfg, then rebuilds and writes the controller table.
+// When fun.cfg could not be changed, no key changes and no table is written.
 ClearAllResult ClearAllFunKeys(ControllerPort& port, const KeyResetObservers& observers = {});
 
 // True when some record in FunDataMap has a type other than 0.

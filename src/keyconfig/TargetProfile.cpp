@@ -1,5 +1,6 @@
 #include "TargetProfile.h"
 
+#include "FileReplacement.h"
 #include "FunData.h"
 #include "IniFile.h"
 #include "KeyAssignmentStore.h"
@@ -19,8 +20,7 @@ AppliedProfile ApplyTargetProfile()
         const IniFile funCfg(FunCfgPath());
         // The system's cached copy of fun.cfg must not outlive the replaced file.
         funCfg.Flush();
-        const std::wstring profile = ProfilePath(ProgramFolder(), name);
-        applied.copy = FileResult::Of(CopyFileW(profile.c_str(), funCfg.Path().c_str(), FALSE));
+        applied.copy = ReplaceWithCopyOf(funCfg.Path(), ProfilePath(ProgramFolder(), name));
         funCfg.Flush();
     } else {
         applied.copy = {ERROR_INVALID_NAME};

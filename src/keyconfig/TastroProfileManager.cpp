@@ -1,5 +1,6 @@
 #include "TastroProfileManager.h"
 
+#include "FileReplacement.h"
 #include "IniFile.h"
 #include "ProfileName.h"
 #include "ScopedHandle.h"
@@ -53,8 +54,7 @@ FileResult TastroProfileManager::SaveProfile(const std::wstring& name) const
 {
     if (!IsValidProfileName(name))
         return {ERROR_INVALID_NAME};
-    const std::wstring funCfg = base_ + L"fun.cfg";
-    return FileResult::Of(CopyFileW(funCfg.c_str(), ProfilePath(base_, name).c_str(), FALSE));
+    return ReplaceWithCopyOf(ProfilePath(base_, name), base_ + L"fun.cfg");
 }
 
 FileResult TastroProfileManager::DeleteProfile(const std::wstring& name) const
@@ -67,7 +67,8 @@ FileResult TastroProfileManager::DeleteProfile(const std::wstring& name) const
 
 bool TastroProfileManager::SetTargetProfile(const std::wstring& name) const
 {
-    return IniFile(TargetProfilePath(base_)).WriteString(L"TargetProfile", L"NAME", name);
+    return WriteIniAllOrNothing(TargetProfilePath(base_),
+                                [&](const IniFile& file) { return file.WriteString(L"TargetProfile", L"NAME", name); });
 }
 
 std::wstring TargetProfilePath(const std::wstring& base)

@@ -203,4 +203,22 @@ ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& cu
     return result;
 }
 
+HANDLE StartProcess(const std::wstring& commandLine, const std::wstring& currentFolder,
+                    const wchar_t* removedVariable)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    std::vector<wchar_t> environment = EnvironmentWithout(removedVariable);
+    std::wstring mutableLine = commandLine;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &started)) {
+        return nullptr;
+    }
+    CloseHandle(started.hThread);
+    return started.hProcess;
+}
+
 }  // namespace e2e

@@ -24,4 +24,9 @@ std::wstring CommandLine(const std::wstring& program, const std::vector<std::wst
 ProcessResult RunProcess(const std::wstring& commandLine, const std::wstring& currentFolder,
                          const wchar_t* removedVariable, DWORD timeoutMs);
 
+// Starts a program as RunProcess does, with its output discarded, and returns its process handle
+// without waiting (null when it could not be started). The caller closes the handle.
+HANDLE StartProcess(const std::wstring& commandLine, const std::wstring& currentFolder,
+                    const wchar_t* removedVariable);
+
 }  // namespace e2e

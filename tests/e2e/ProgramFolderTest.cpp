@@ -206,6 +206,11 @@ ProcessResult ProgramFolderTest::Ctl(const std::vector<std::wstring>& arguments)
     return Run(File(L"keyconfigctl.exe"), arguments);
 }
 
+HANDLE ProgramFolderTest::StartCtl(const std::vector<std::wstring>& arguments) const
+{
+    return StartProcess(CommandLine(File(L"keyconfigctl.exe"), arguments), root_ + L"elsewhere", L"TASTRO_SIM_DIR");
+}
+
 ProcessResult ProgramFolderTest::Simkey(const std::wstring& key) const
 {
     return Run(File(L"simkey.exe"), {key});

@@ -56,6 +56,8 @@ protected:
 
     ProcessResult Ctl(const std::vector<std::wstring>& arguments) const;
     ProcessResult Simkey(const std::wstring& key) const;
+    // The driver started without waiting; see StartProcess.
+    HANDLE StartCtl(const std::vector<std::wstring>& arguments) const;
 
     // fun.cfg as given (ANSI text).
     void WriteFunCfg(const std::string& text) const;

@@ -194,3 +194,29 @@ TEST(IniFile, LineBreaksAndNulNeverReachTheFile)
     EXPECT_TRUE(ini.WriteString(L"F1", L"DisplayName", WithoutLineBreaks(L"two\r\nlines")));
     EXPECT_EQ(ini.ReadString(L"F1", L"DisplayName", L"", 64), L"twolines");
 }
+
+TEST(IniFile, ACopyLeftBesideTheFileByAKilledWriteNeverReachesIt)
+{
+    ScratchFolder folder;
+    const std::wstring path = folder.File(L"Setting.ini");
+    const auto write = [&](const wchar_t* key) {
+        return WriteIniAllOrNothing(path, [key](const IniFile& file) { return file.WriteString(L"Info", key, L"1"); });
+    };
+    const auto deleteSection = [&] {
+        return WriteIniAllOrNothing(path, [](const IniFile& file) { return file.DeleteSection(L"Info"); });
+    };
+    const std::string stale = "[Stale]\r\nkey=left by a killed write\r\n";
+    // A missing file stays missing when nothing is written to it.
+    folder.WriteAnsi(L"Setting.ini.new", stale);
+    EXPECT_TRUE(deleteSection());
+    EXPECT_FALSE(FileExists(path));
+    // Then a new file, then an existing one.
+    for (const auto& [key, line] : {std::pair{L"Time", "Time=1"}, std::pair{L"TimeType", "TimeType=1"}}) {
+        folder.WriteAnsi(L"Setting.ini.new", stale);
+        ASSERT_TRUE(write(key));
+        const std::string bytes = ReadBytes(path);
+        EXPECT_EQ(bytes.find("Stale"), std::string::npos) << bytes;
+        EXPECT_NE(bytes.find(line), std::string::npos) << bytes;
+        EXPECT_FALSE(FileExists(path + L".new"));
+    }
+}
