@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <cstdio>
+
 using namespace e2e;
 using testing::UnorderedElementsAre;
 
@@ -135,7 +137,8 @@ TEST_F(KillMidWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOne)
 
         int killed = 0;
         int old = 0;
-        for (const LONGLONG us : {0, 40, 120, 250, 500, 1500}) {
+        // The earliest kill comes last, so that what it leaves beside the file meets the next runs.
+        for (const LONGLONG us : {1500, 500, 250, 120, 40, 0}) {
             Reset(writer.largeFunCfg);
             killed += KillDuringWrite(writer.arguments, path, us);
             const std::optional<std::string> left = ReadFileBytes(path);
@@ -145,14 +148,15 @@ TEST_F(KillMidWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOne)
                 << before->size() << " or " << after->size();
         }
         std::printf("%s: killed %d times, %d left the old file\n", Utf8(writer.file).c_str(), killed, old);
+        EXPECT_GT(killed, 0) << "no run was killed while it wrote";
 
-        // The next run after a kill writes the new file, and the profiles are listed as they are.
+        // After a kill the profiles are listed as they are, and the next run writes the new file.
+        const ProcessResult list = Ctl({L"profile", L"list"});
+        EXPECT_THAT(SplitLines(list.out), UnorderedElementsAre("keys", "large"));
         Reset(writer.largeFunCfg);
         const ProcessResult again = Ctl(writer.arguments);
         EXPECT_EQ(again.exitCode, kOk) << testing::PrintToString(again);
         EXPECT_EQ(ReadFileBytes(path), after);
-        const ProcessResult list = Ctl({L"profile", L"list"});
-        EXPECT_THAT(SplitLines(list.out), UnorderedElementsAre("keys", "large"));
     }
 }
 
