@@ -248,25 +248,6 @@ TEST_F(ControllerLinkTest, SetSwitchSendsExactlyTheValueItStoresAndChecksBitZero
     }
 }
 
-TEST_F(ControllerLinkTest, SendSavedSwitchSendsOnlyAStoredOneAsOnAndWritesNothing)
-{
-    loader_.AddLibrary(LibraryPath(), AcpiExports());
-    link_.AcpiInitialize();
-    const struct {
-        const wchar_t* stored;
-        DWORD sent;
-    } cases[] = {{L"1", 1}, {L"0", 0}, {L"2", 0}, {nullptr, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.stored ? c.stored : L"none");
-        // No value removes the key.
-        WritePrivateProfileStringW(L"Info", L"Switch", c.stored, SettingsPath().c_str());
-        g_acpi.setItemValue = 99;
-        EXPECT_TRUE(link_.SendSavedSwitch());
-        EXPECT_EQ(g_acpi.setItemValue, c.sent);
-        EXPECT_EQ(StoredSwitch(), c.stored ? c.stored : L"<none>");
-    }
-}
-
 TEST_F(ControllerLinkTest, GetSwitchReadsSettingIni)
 {
     int out = -5;
