@@ -112,10 +112,8 @@ MainScene::MainScene(forms::TComponent* owner, forms::TBitmap* bitmap, TfmZavadO
 
     ConfirmDialog = new TConfirmDlg(MainForm);
 
-    // The controller gets the stored switch at every start; the key table it keeps.
-    int on = 0;
-    MainForm->GetSwitch(on);
-    MainForm->SetSwitch(on);
+    // The controller gets the stored switch at every start, written or not; the key table it keeps.
+    MainForm->SendSavedSwitch();
     MainSwitchGuard().Reset();
     UpdateSwitch();
 }
@@ -467,8 +465,19 @@ void MainScene::CleanAll()
 
 void MainScene::WarnFunCfgUnchanged()
 {
+    Warn(L"The key settings could not be changed.");
+}
+
+void MainScene::WarnSettingNotSaved()
+{
+    const MainWindowDim dim(MainForm);
+    Warn(L"The setting could not be saved.");
+}
+
+void MainScene::Warn(const wchar_t* message)
+{
     ConfirmDialog->TitleLabel->SetCaption(Translate(L"Warning"));
-    ConfirmDialog->MessageLabel->SetCaption(Translate(L"The key settings could not be changed."));
+    ConfirmDialog->MessageLabel->SetCaption(Translate(message));
     ConfirmDialog->CancelButton->SetCaption(Translate(L"OK"));
     ConfirmDialog->ConfirmButton->SetVisible(false);
     ConfirmDialog->SetPosition(forms::poMainFormCenter);
@@ -486,10 +495,12 @@ void MainScene::SwitchClicked()
 {
     MainSwitchGuard().BeginChange();
     // The switch shows what Setting.ini holds after the write, whatever the controller answered.
-    MainForm->SetSwitch(SwitchBox->Checked() ? 1 : 0);
+    const SwitchResult result = MainForm->SetSwitch(SwitchBox->Checked() ? 1 : 0);
     UpdateSwitch();
     MainForm->SetTraySwitch(SwitchBox->Checked());
     MainForm->Timer1->SetEnabled(true);
+    if (result == SwitchResult::NotStored)
+        WarnSettingNotSaved();
 }
 
 void MainScene::KeyCommand(gs::GsRadioButton* button)

@@ -79,6 +79,8 @@ public:
     void OnFunKeyChanged();
     // The switch and the tray's "On" from the stored switch and the guard.
     void UpdateSwitch();
+    // Dims the window and tells the user that a switch change could not be stored.
+    void WarnSettingNotSaved();
     void UpdateCleanButton();
 
     // Forwarded to the Macro Keys page.
@@ -115,6 +117,8 @@ private:
     bool Confirm(const wchar_t* title, const wchar_t* message, const wchar_t* yes, const wchar_t* no);
     // Tells the user that fun.cfg kept a key that a command was to clear.
     void WarnFunCfgUnchanged();
+    // The warning box with one OK button; the caller dims the window.
+    void Warn(const wchar_t* message);
     void SetDeleteMarkFace(gs::GsRadioButton* button, bool inside, bool pressed);
     KeyResetObservers PageObservers();
 

@@ -254,10 +254,12 @@ void TfmZavadOva::EnableTraySwitch()
 void TfmZavadOva::SwitchFromTray(bool on)
 {
     // As the main scene's switch: stored and sent, shown as stored, then guarded for nine seconds.
-    SetSwitch(on ? 1 : 0);
+    const SwitchResult result = SetSwitch(on ? 1 : 0);
     MainSwitchGuard().BeginChange();
     RefreshSwitch();
     Timer1->SetEnabled(true);
+    if (result == SwitchResult::NotStored && mainScene_)
+        mainScene_->WarnSettingNotSaved();
 }
 
 void TfmZavadOva::RefreshSwitch()
@@ -324,9 +326,7 @@ void TfmZavadOva::WndProc(forms::TMessage& message)
                 mainScene_->UpdateSwitch();
         } else if (message.Msg == WM_POWERBROADCAST && message.WParam == PBT_APMRESUMESUSPEND) {
             // After a resume the controller gets the stored switch again; the key table it keeps.
-            int on = 0;
-            controller_.GetSwitch(on);
-            controller_.SetSwitch(on);
+            controller_.SendSavedSwitch();
         }
     }
     forms::TForm::WndProc(message);

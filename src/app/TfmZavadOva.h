@@ -48,7 +48,8 @@ public:
     MainScene* GetMainScene();
 
     ControllerPort& Controller() { return controller_; }
-    bool SetSwitch(int on) { return controller_.SetSwitch(on); }
+    SwitchResult SetSwitch(int on) { return controller_.SetSwitch(on); }
+    bool SendSavedSwitch() { return controller_.SendSavedSwitch(); }
     bool GetSwitch(int& out) { return controller_.GetSwitch(out); }
     // The processor is an Intel one (the memory-profile picture differs).
     bool IsIntel() const { return intel_; }

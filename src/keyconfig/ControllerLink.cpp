@@ -1,5 +1,6 @@
 #include "ControllerLink.h"
 
+#include "IniFile.h"
 #include "KeyAssignmentStore.h"
 #include "ProgramFolder.h"
 
@@ -60,11 +61,27 @@ bool ControllerLink::WriteEcBuffer(const Table& table)
     return functions_.AcpiSetItemBuffer(ACPI_ITEM_KEY_TABLE, kBufferItemArg, copy.data(), &length) == 1;
 }
 
-bool ControllerLink::SetSwitch(int on)
+SwitchResult ControllerLink::SetSwitch(int on)
 {
-    // The controller gets exactly the value that is stored, so the two never disagree.
+    // Stored first: the controller gets a value only when Setting.ini holds it afterwards.
     const DWORD value = on == 1 ? 1 : 0;
-    WritePrivateProfileStringW(L"Info", L"Switch", value ? L"1" : L"0", SettingsPath().c_str());
+    const bool stored = WriteIniAllOrNothing(SettingsPath(), [value](const IniFile& file) {
+        return file.WriteString(L"Info", L"Switch", value ? L"1" : L"0");
+    });
+    if (!stored)
+        return SwitchResult::NotStored;
+    return SendSwitch(value) ? SwitchResult::Set : SwitchResult::NotAccepted;
+}
+
+bool ControllerLink::SendSavedSwitch()
+{
+    int saved = 0;
+    GetSwitch(saved);
+    return SendSwitch(saved == 1 ? 1 : 0);
+}
+
+bool ControllerLink::SendSwitch(DWORD value)
+{
     if (!functions_.IsBound())
         return false;
     return (functions_.AcpiSetItem(ACPI_ITEM_SWITCH, value, kSwitchItemArg) & 1) != 0;

@@ -24,7 +24,8 @@ public:
 
     int AcpiInitialize() override;
     bool WriteEcBuffer(const Table& table) override;
-    bool SetSwitch(int on) override;
+    SwitchResult SetSwitch(int on) override;
+    bool SendSavedSwitch() override;
     bool GetSwitch(int& out) override;
     std::optional<int> ReadPressedKey() override;
 
@@ -33,6 +34,7 @@ public:
 
 private:
     static std::wstring SettingsPath();
+    bool SendSwitch(DWORD value);
 
     AcpiFunctionTable& functions_;
     ModuleLoader& loader_;

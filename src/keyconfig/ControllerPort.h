@@ -4,7 +4,14 @@
 #include <cstdint>
 #include <optional>
 
-// The four things the program asks of the keyboard controller. The real link goes through the
+// What became of a change of the ON/OFF switch.
+enum class SwitchResult {
+    Set,         // stored in Setting.ini and accepted by the controller
+    NotStored,   // Setting.ini could not be changed; the controller was not asked
+    NotAccepted, // stored, but the controller is unbound or refused it
+};
+
+// The things the program asks of the keyboard controller. The real link goes through the
 // ACPI access library; tests and the windowless driver can put a fake in its place.
 class ControllerPort {
 public:
@@ -17,9 +24,12 @@ public:
     virtual int AcpiInitialize() = 0;
     // Hands a finished key table to the controller; true when it took the table.
     virtual bool WriteEcBuffer(const Table& table) = 0;
-    // Stores the ON/OFF switch in Setting.ini and sets it in the controller; true when the
-    // controller accepted it.
-    virtual bool SetSwitch(int on) = 0;
+    // Stores the ON/OFF switch in Setting.ini and, only once it is stored, sets it in the
+    // controller, so that the two never disagree.
+    virtual SwitchResult SetSwitch(int on) = 0;
+    // Sends the switch that Setting.ini holds (1 on, anything else off) without writing it;
+    // true when the controller accepted it.
+    virtual bool SendSavedSwitch() = 0;
     // Reads the saved switch from Setting.ini into `out`; true when it is on.
     virtual bool GetSwitch(int& out) = 0;
     // The key F1..F10 (1..10) that the controller reported, or nothing.

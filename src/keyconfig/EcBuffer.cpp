@@ -85,7 +85,8 @@ bool AppendText(RecordData& data, std::wstring_view text)
     return true;
 }
 
-// A function id as the Function Keys page stores it: decimal, surrounding blanks allowed.
+} // namespace
+
 std::optional<int> ParseFunctionId(std::wstring_view text)
 {
     while (!text.empty() && (text.front() == L' ' || text.front() == L'\t'))
@@ -109,6 +110,8 @@ std::optional<int> ParseFunctionId(std::wstring_view text)
     }
     return static_cast<int>(negative ? -value : value);
 }
+
+namespace {
 
 std::optional<KeyRecord> EncodeText(const _FunData& data)
 {

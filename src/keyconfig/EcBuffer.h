@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 class KeyResetObserver;
 
@@ -38,6 +40,9 @@ constexpr std::int32_t kQuotationMarkCode = 0x3402;
 // `data`, or when the data would run past the table's end.
 bool AppendEcBufferItem(int kind, int length, std::uint8_t modifier, std::uint8_t usage1, std::uint8_t usage2,
                         std::uint8_t usage3, std::span<const std::uint8_t> data, ControllerPort::Table& table);
+
+// A function id as the Function Keys page stores it: decimal, surrounding blanks allowed.
+std::optional<int> ParseFunctionId(std::wstring_view text);
 
 // A cleared table holding the six fixed records.
 ControllerPort::Table FixedEcBuffer();

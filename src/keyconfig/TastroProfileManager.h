@@ -23,7 +23,8 @@ public:
     std::vector<std::wstring> GetProfileNames() const;
     // Copies fun.cfg over "<name>.mck"; ERROR_INVALID_NAME for an invalid name.
     FileResult SaveProfile(const std::wstring& name) const;
-    // Deletes "<name>.mck"; ERROR_INVALID_NAME for an invalid name.
+    // Deletes "<name>.mck"; ERROR_INVALID_NAME for an invalid name, ERROR_FILE_EXISTS when the
+    // delete reported success but the file is still there.
     FileResult DeleteProfile(const std::wstring& name) const;
     // Stores `name` as the profile that the next load request applies; false when it could not.
     bool SetTargetProfile(const std::wstring& name) const;

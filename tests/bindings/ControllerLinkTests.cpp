@@ -143,7 +143,7 @@ TEST_F(ControllerLinkTest, MissingLibraryIsReportedOnceAndNothingReachesIt)
     EXPECT_EQ(notifier_.messages[0].first, L"Can not load Biosgate.dll");
     EXPECT_EQ(notifier_.messages[0].second, L"");
 
-    EXPECT_FALSE(link_.SetSwitch(1));
+    EXPECT_EQ(link_.SetSwitch(1), SwitchResult::NotAccepted);
     EXPECT_EQ(StoredSwitch(), L"1");
     EXPECT_EQ(link_.ReadPressedKey(), std::nullopt);
     EXPECT_FALSE(link_.WriteEcBuffer(ControllerPort::Table{}));
@@ -164,7 +164,7 @@ TEST_F(ControllerLinkTest, LibraryWithoutItsLastNameIsUnboundAndNeverCalled)
     EXPECT_EQ(notifier_.messages[0].first, L"Can not load Biosgate.dll");
 
     link_.WriteEcBuffer(ControllerPort::Table{});
-    EXPECT_FALSE(link_.SetSwitch(1));
+    EXPECT_EQ(link_.SetSwitch(1), SwitchResult::NotAccepted);
     EXPECT_EQ(link_.ReadPressedKey(), std::nullopt);
     EXPECT_EQ(g_acpi.initCalls, 0);
     EXPECT_EQ(g_acpi.setBufferCalls, 0);
@@ -240,7 +240,7 @@ TEST_F(ControllerLinkTest, SetSwitchSendsExactlyTheValueItStoresAndChecksBitZero
     for (const auto& c : cases) {
         SCOPED_TRACE(c.on);
         g_acpi.setItemResult = c.result;
-        EXPECT_EQ(link_.SetSwitch(c.on), c.accepted);
+        EXPECT_EQ(link_.SetSwitch(c.on), c.accepted ? SwitchResult::Set : SwitchResult::NotAccepted);
         EXPECT_EQ(g_acpi.setItem, 0x13070031u);
         EXPECT_EQ(g_acpi.setItemValue, c.sent);
         EXPECT_EQ(g_acpi.setItemArg, 1u);

@@ -14,7 +14,8 @@ public:
         written.push_back(table);
         return accepts;
     }
-    bool SetSwitch(int) override { return false; }
+    SwitchResult SetSwitch(int) override { return SwitchResult::NotAccepted; }
+    bool SendSavedSwitch() override { return false; }
     bool GetSwitch(int& out) override
     {
         out = 0;

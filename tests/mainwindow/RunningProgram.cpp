@@ -340,11 +340,17 @@ bool WindowShot::operator==(const WindowShot& other) const
 }
 
 MainProgram::MainProgram(const ScratchProgramFolder& folder, const std::vector<std::wstring>& arguments)
+    : MainProgram(folder.Path(), folder.Elsewhere(), arguments)
 {
-    std::wstring command = e2e::CommandLine(folder.File(L"TastroII.exe"), arguments);
+}
+
+MainProgram::MainProgram(const std::wstring& programFolder, const std::wstring& currentFolder,
+                         const std::vector<std::wstring>& arguments)
+{
+    std::wstring command = e2e::CommandLine(programFolder + L"TastroII.exe", arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.Elsewhere().c_str(),
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
                         &startup, &process_))
         process_ = PROCESS_INFORMATION{};
 }

@@ -80,6 +80,9 @@ std::vector<std::uint8_t> ExpectedTable(const std::wstring& folder);
 class MainProgram {
 public:
     MainProgram(const ScratchProgramFolder& folder, const std::vector<std::wstring>& arguments);
+    // TastroII.exe of any program folder (with its trailing backslash), started in `currentFolder`.
+    MainProgram(const std::wstring& programFolder, const std::wstring& currentFolder,
+                const std::vector<std::wstring>& arguments);
     ~MainProgram();
     MainProgram(const MainProgram&) = delete;
     MainProgram& operator=(const MainProgram&) = delete;

@@ -37,7 +37,8 @@ SkinPictures::SkinPictures(const std::wstring& programFolder)
     static gs::PngManager png(programFolder + L"Pixlo.dll");
     for (const wchar_t* name : {L"background\\BG.png", L"popup\\popup.png", L"tab\\tab_n.png", L"tab\\tab_d.png", L"tab\\tab_od.png",
                                 L"radiobutton\\F_n.png", L"combined_key\\frame.png", L"combined_key\\action\\key_down_n.png",
-                                L"combined_key\\action\\key_up_n.png", L"combined_key\\action\\time_n.png"}) {
+                                L"combined_key\\action\\key_up_n.png", L"combined_key\\action\\time_n.png",
+                                L"button\\ON_n.png", L"button\\OFF_n.png"}) {
         auto bitmap = std::make_unique<forms::TBitmap>();
         bitmap->SetPixelFormat(forms::pf32bit);
         try {

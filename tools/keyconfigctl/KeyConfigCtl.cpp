@@ -64,6 +64,9 @@ std::wstring DescribeAction(int n)
             return key + L": starting the drive ejector";
         if (value == std::to_wstring(kFunIdNextAudioDevice))
             return key + L": switching to the next audio playback device";
+        if (const auto id = ParseFunctionId(value); !id || !GetFunctionCode(*id))
+            return key + L": function " + value +
+                   L" is not in FunKeyMap.cfg, so the key table holds nothing for it; nothing was run";
         return key + L": function " + value + L" runs in the controller, nothing to do here";
     case FUN_TYPE_NONE:
         return key + L" is not assigned";
@@ -223,8 +226,14 @@ int KeyConfigCtl::Switch(const std::wstring& state)
     if (!controller.Open())
         return Fail(L"the controller library could not be loaded; the switch was not changed");
     const int on = state == L"on" ? 1 : 0;
-    if (!controller.Link().SetSwitch(on))
+    switch (controller.Link().SetSwitch(on)) {
+    case SwitchResult::NotStored:
+        return Fail(L"Setting.ini could not be written; the switch was not changed");
+    case SwitchResult::NotAccepted:
         return Fail(L"switch stored as " + state + L", but the controller did not accept it");
+    case SwitchResult::Set:
+        break;
+    }
     Say(L"switch " + state);
     return kOk;
 }
@@ -240,6 +249,8 @@ int KeyConfigCtl::Report()
         return kOk;
     }
     LoadConfig();
+    // Only to tell the functions the key table holds; their names are not shown.
+    LoadFunKeyMap();
     Say(DescribeAction(*key));
     ConsolePlatform platform;
     if (!ExecuteFunKey(*key, platform)) {
