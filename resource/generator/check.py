@@ -28,32 +28,32 @@ def fail(name, what):
     errors.append(f"{name}: {what}")
 
 
-def check_png(path, name, spec):
+def check_png(path, name, desc):
     with open(path, "rb") as f:
         head = f.read(33)
     w, h, depth, ctype, _, _, interlace = struct.unpack(">IIBBBBB", head[16:29])
     if (depth, ctype, interlace) != (8, 6, 0):
         fail(name, f"not 8-bit RGBA non-interlaced ({depth}, {ctype}, {interlace})")
-    if [w, h] != spec["size"]:
-        fail(name, f"size {w}x{h}, described {spec['size']}")
+    if [w, h] != desc["size"]:
+        fail(name, f"size {w}x{h}, described {desc['size']}")
     im = Image.open(path).convert("RGBA")
     alpha = im.getchannel("A")
-    if ("key" in spec or spec.get("opaque")) and alpha.getextrema() != (255, 255):
+    if ("key" in desc or desc.get("opaque")) and alpha.getextrema() != (255, 255):
         fail(name, "not opaque")
-    if "key" in spec:
-        check_key(im, name, draw.colour(spec["key"])[:3])
+    if "key" in desc:
+        check_key(im, name, draw.colour(desc["key"])[:3])
     for box_key, fill_key in (("text_area", "text_fill"), ("field", "field_fill")):
-        if box_key in spec:
-            x0, y0, x1, y1 = spec[box_key]
-            if set(im.crop((x0, y0, x1, y1)).getdata()) != {draw.colour(spec[fill_key])}:
-                fail(name, f"{box_key} is not exactly {spec[fill_key]}")
-    if spec["recipe"] == "field" and im.getpixel((w // 2, h // 2)) != draw.colour(spec["fill"]):
+        if box_key in desc:
+            x0, y0, x1, y1 = desc[box_key]
+            if set(im.crop((x0, y0, x1, y1)).getdata()) != {draw.colour(desc[fill_key])}:
+                fail(name, f"{box_key} is not exactly {desc[fill_key]}")
+    if desc["recipe"] == "field" and im.getpixel((w // 2, h // 2)) != draw.colour(desc["fill"]):
         fail(name, "centre pixel is not the edit colour")
-    if "hole" in spec:
-        x0, y0, x1, y1 = spec["hole"]
+    if "hole" in desc:
+        x0, y0, x1, y1 = desc["hole"]
         if alpha.crop((x0, y0, x1, y1)).getextrema() != (0, 0):
             fail(name, "hole is not transparent")
-        if alpha.getpixel((0, 0)) != spec["alpha"]:
+        if alpha.getpixel((0, 0)) != desc["alpha"]:
             fail(name, "dimming alpha")
 
 
@@ -85,7 +85,7 @@ def check_key(im, name, key):
             fail(name, "pink fringe along the shape")
 
 
-def check_ico(path, name, spec):
+def check_ico(path, name, desc):
     with open(path, "rb") as f:
         data = f.read()
     _, kind, n = struct.unpack("<HHH", data[:6])
@@ -98,8 +98,8 @@ def check_ico(path, name, spec):
         if kind != 1 or bits != 32 or hdr != (40, s, 2 * s, 1, 32, 0) or length != 40 + 4 * s * s + mask:
             fail(name, f"entry {s} is not a 32-bit DIB with an AND mask")
         sizes.append(s)
-    if sorted(sizes) != sorted(spec["sizes"]):
-        fail(name, f"sizes {sizes}, described {spec['sizes']}")
+    if sorted(sizes) != sorted(desc["sizes"]):
+        fail(name, f"sizes {sizes}, described {desc['sizes']}")
 
 
 def main():
@@ -108,18 +108,18 @@ def main():
     ap.add_argument("--functions", default=os.path.join(HERE, "..", "..", "data", "FunKeyMap.cfg"))
     a = ap.parse_args()
     root, cfg = a.resources, a.functions
-    desc = generate.load()
+    skin = generate.load()
     expected = set()
-    for name, spec, _, _ in generate.jobs(desc, generate.function_ids(cfg)):
-        spec = {k: generate.resolve(v, desc["palette"]) for k, v in spec.items()}
+    for name, desc, _, _ in generate.jobs(skin, generate.function_ids(cfg)):
+        desc = {k: generate.resolve(v, skin["palette"]) for k, v in desc.items()}
         expected.add(name)
         path = os.path.join(root, *name.split("/"))
         if not os.path.isfile(path):
             fail(name, "missing")
         elif name.endswith(".ico"):
-            check_ico(path, name, spec)
+            check_ico(path, name, desc)
         else:
-            check_png(path, name, spec)
+            check_png(path, name, desc)
     found = {os.path.relpath(os.path.join(d, f), root).replace(os.sep, "/") for d, _, fs in os.walk(root) for f in fs}
     for extra in sorted(found - expected):
         fail(extra, "not described")

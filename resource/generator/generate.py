@@ -53,23 +53,23 @@ def function_ids(cfg):
     return [399 + i for i in range(1, count + 1)]
 
 
-def jobs(desc, ids):
-    """(file, spec, look, glyph) for every file to write."""
-    palette = desc["palette"]
-    glyph_of = {int(k): v for k, v in desc.get("functions", {}).items()}
+def jobs(skin, ids):
+    """(file, desc, look, glyph) for every file to write."""
+    palette = skin["palette"]
+    glyph_of = {int(k): v for k, v in skin.get("functions", {}).items()}
     if sorted(glyph_of) != ids:
         raise SystemExit("skin.toml [functions] must name a glyph for exactly the ids of FunKeyMap.cfg: "
                          f"missing {sorted(set(ids) - set(glyph_of))}, unknown {sorted(set(glyph_of) - set(ids))}")
     out = []
-    for pic in desc["picture"]:
-        spec = {k: resolve(v, palette) for k, v in pic.items()}
-        if spec["recipe"] not in recipes.RECIPES:
-            raise SystemExit(f"{spec['file']}: unknown recipe {spec['recipe']}")
-        for fid in (ids if "{id}" in spec["file"] else [None]):
-            looks = spec.get("looks", {None: None})
+    for pic in skin["picture"]:
+        desc = {k: resolve(v, palette) for k, v in pic.items()}
+        if desc["recipe"] not in recipes.RECIPES:
+            raise SystemExit(f"{desc['file']}: unknown recipe {desc['recipe']}")
+        for fid in (ids if "{id}" in desc["file"] else [None]):
+            looks = desc.get("looks", {None: None})
             for suffix, look in looks.items():
-                name = spec["file"].replace("{id}", str(fid)).replace("{look}", suffix or "")
-                out.append((name, spec, look, glyph_of.get(fid)))
+                name = desc["file"].replace("{id}", str(fid)).replace("{look}", suffix or "")
+                out.append((name, desc, look, glyph_of.get(fid)))
     names = [j[0] for j in out]
     if len(set(n.lower() for n in names)) != len(names):
         raise SystemExit("two pictures have the same file name")
@@ -111,31 +111,31 @@ def ico_bytes(images):
 
 
 def render(job):
-    name, spec, look, glyph = job
-    f = recipes.RECIPES[spec["recipe"]]
-    im = f(spec, look, spec_palette, glyph) if glyph else f(spec, look, spec_palette)
+    name, desc, look, glyph = job
+    f = recipes.RECIPES[desc["recipe"]]
+    im = f(desc, look, job_palette, glyph) if glyph else f(desc, look, job_palette)
     if name.endswith(".ico"):
         for s, i in im.items():
             assert i.size == (s, s) and i.mode == "RGBA", name
         return name, ico_bytes(im)
-    assert im.mode == "RGBA" and list(im.size) == spec["size"], f"{name}: {im.mode} {im.size}"
+    assert im.mode == "RGBA" and list(im.size) == desc["size"], f"{name}: {im.mode} {im.size}"
     return name, png_bytes(im)
 
 
-spec_palette = None
+job_palette = None
 
 
 def _init(palette):
-    global spec_palette
-    spec_palette = palette
+    global job_palette
+    job_palette = palette
 
 
 def generate(out_dir, cfg, n_jobs=None, only=None):
-    desc = load()
-    todo = jobs(desc, function_ids(cfg))
+    skin = load()
+    todo = jobs(skin, function_ids(cfg))
     if only:
         todo = [j for j in todo if re.search(only, j[0])]
-    palette = desc["palette"]
+    palette = skin["palette"]
     # big pictures first so that the pool ends evenly
     todo.sort(key=lambda j: -(j[1].get("size", [48, 48])[0] * j[1].get("size", [48, 48])[1]))
     if n_jobs == 1:

@@ -284,15 +284,15 @@ def profile_box(res, W, mode):
 
 
 def sheet(res, out):
-    desc = generate.load()
+    skin = generate.load()
     ids = generate.function_ids(os.path.join(HERE, "..", "..", "data", "FunKeyMap.cfg"))
     groups = {}
-    for name, spec, look, glyph in generate.jobs(desc, ids):
-        if name.endswith(".ico") or spec["size"][0] > 500 or name.endswith("1title.png"):
+    for name, desc, look, glyph in generate.jobs(skin, ids):
+        if name.endswith(".ico") or desc["size"][0] > 500 or name.endswith("1title.png"):
             continue
         if name.startswith("Function/") and not name.startswith(("Function/405", "Function/416", "Function/425")):
             continue
-        key = spec["file"].replace("{id}", name.split("/")[1].split("_")[0]) if "{id}" in spec["file"] else spec["file"]
+        key = desc["file"].replace("{id}", name.split("/")[1].split("_")[0]) if "{id}" in desc["file"] else desc["file"]
         groups.setdefault(key, []).append(name)
     m = Mock(res, (1400, 2400), backdrop=False)
     m.im.paste((16, 16, 16, 255), (0, 0, 1400, 2400))

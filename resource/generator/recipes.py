@@ -61,8 +61,8 @@ def text_shear(mask, k, y0):
 # ---------------------------------------------------------------- main window
 
 @recipe
-def main_background(spec, look, P):
-    W, H = spec["size"]
+def main_background(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H, P["black"])
     outline = d.shape_poly((12, 0), (1188, 0), (1200, 12), (1200, 60), (1259, 119), (1259, 470),
                            (1200, 529), (1200, 580), (1188, 592), (12, 592), (0, 580), (0, 12))
@@ -93,8 +93,8 @@ def main_background(spec, look, P):
 
     # product mark
     mx, my, mh = 22, 14, 20
-    letters = lettering.word(spec["mark"], mx, my, mh)
-    split = spec["mark"].replace(" ", "").index("I")
+    letters = lettering.word(desc["mark"], mx, my, mh)
+    split = desc["mark"].replace(" ", "").index("I")
     silver = Image.new("L", cv.size, 0)
     red = Image.new("L", cv.size, 0)
     for i, p in enumerate(letters):
@@ -129,13 +129,13 @@ def main_background(spec, look, P):
     cv.fill(cv.mask(d.stroke([(1164, 560), (1182, 542)], 2, cap="butt")), d.colour(P["red"], 0.8))
 
     # S5 hint area: plain black
-    hx0, hy0, hx1, hy1 = spec["hint_area"]
+    hx0, hy0, hx1, hy1 = desc["hint_area"]
     cv.fill(cv.mask(d.rect(9, hy0 - 1, 269, hy1)), P["black"])
     cv.fill(cv.mask(d.rect(9, hy0 - 2, 269, hy0 - 1)), d.hgrad(cv.size, [(0, "#1A1A1A"), (0.5, "#303030"), (1, "#1A1A1A")], 9, 269))
     cv.set_rect((hx0, hy0, hx1, hy1), P["black"])
 
     # footer: version plate (the label on it is black)
-    x0, y0, x1, y1 = spec["version_plate"]
+    x0, y0, x1, y1 = desc["version_plate"]
     vp = d.shape_chamfer(x0, y0, x1, y1, (4, 0, 4, 0))
     cv.fill(cv.mask(vp.path().shift(0, 1)), d.colour("#000000", 0.9))
     panel(cv, vp, ("#BEBEBE", "#8E8E8E"), border=("#D8D8D8", "#6A6A6A"))
@@ -155,7 +155,7 @@ def main_background(spec, look, P):
 
     # rim around the whole window
     cv.fill(d.minus(inside, inner), d.vgrad(cv.size, [(0, "#3C3C3C"), (0.1, "#262626"), (1, "#1A1A1A")]))
-    return d.apply_key(cv.im, inside, spec["key"])
+    return d.apply_key(cv.im, inside, desc["key"])
 
 
 def small_keycap(cv, x0, y0, x1, y1, label, px, face=("#2E2E2E", "#1A1A1A"), text="#D2D2D2"):
@@ -166,24 +166,24 @@ def small_keycap(cv, x0, y0, x1, y1, label, px, face=("#2E2E2E", "#1A1A1A"), tex
 
 
 @recipe
-def s5_keys(spec, look, P):
-    W, H = spec["size"]
+def s5_keys(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     px = 10
     f = d.font(px)
-    widths = [f.getlength(k) + 12 for k in spec["keys"]]
+    widths = [f.getlength(k) + 12 for k in desc["keys"]]
     gap = 5
     total = sum(widths) + gap * (len(widths) - 1)
     x = 22 + (208 - total) / 2
-    for k, w in zip(spec["keys"], widths):
+    for k, w in zip(desc["keys"], widths):
         small_keycap(cv, round(x), 4, round(x + w), 23, k, px)
         x += w + gap
     return d.finish(cv.im)
 
 
 @recipe
-def memory_panel(spec, look, P):
-    W, H = spec["size"]
+def memory_panel(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     box = d.shape_chamfer(0, 0, W, H, (0, 0, 0, 12))
     panel(cv, box, ("#1E1E1E", "#0C0C0C"), border=(P["red_hover"], P["red_deep"]), glow=(P["red"], 8, 0.35))
@@ -204,7 +204,7 @@ def memory_panel(spec, look, P):
     cv.fill(d.blur(bar, 3), d.colour(P["red"], 0.8))
     cv.fill(bar, d.hgrad(cv.size, [(0, P["red"]), (0.5, P["red_light"]), (1, P["red"])], 22, 146))
     # mark
-    m = text_shear(d.text_mask(cv.size, (202, 46), spec["mark"], 26), 0.18, 46)
+    m = text_shear(d.text_mask(cv.size, (202, 46), desc["mark"], 26), 0.18, 46)
     cv.fill(d.blur(m, 5), d.colour(P["red"], 0.7))
     cv.fill(m, d.vgrad(cv.size, [(0, "#FFFFFF"), (1, "#B2B2B2")], 34, 58))
     cv.fill(cv.mask(d.poly((176, 64), (236, 64), (234, 67), (174, 67))), d.hgrad(cv.size, [(0, P["red_light"]), (1, P["red"])], 174, 236))
@@ -221,8 +221,8 @@ TAB_LOOKS = {
 
 
 @recipe
-def tab(spec, look, P):
-    W, H = spec["size"]
+def tab(desc, look, P):
+    W, H = desc["size"]
     L = TAB_LOOKS[look]
     # the tab's outside is the key colour; its edge is smoothed against the toolbar behind it
     cv = d.Canvas(W, H, P["toolbar"])
@@ -233,7 +233,7 @@ def tab(spec, look, P):
         base = d.times(inside, cv.mask(d.rect(0, H - 2, W, H)))
         cv.fill(d.times(inside, d.blur(base, 4)), d.colour(c, 0.45 * a))
         cv.fill(base, d.colour(c, a))
-    return d.apply_key(cv.im, inside, spec["key"])
+    return d.apply_key(cv.im, inside, desc["key"])
 
 
 # ---------------------------------------------------------------- buttons
@@ -247,8 +247,8 @@ GLYPH_BUTTON = {
 
 
 @recipe
-def glyph_button(spec, look, P):
-    W, H = spec["size"]
+def glyph_button(desc, look, P):
+    W, H = desc["size"]
     L = GLYPH_BUTTON[look]
     cv = d.Canvas(W, H)
     if "back" in L:
@@ -260,7 +260,7 @@ def glyph_button(spec, look, P):
     box = min(W, H) - 6 if W < 26 else 22
     x, y = centred_glyph_box(W, H, box)
     glow = (d.colour(L["glow"][0], L["glow"][1]), 1.6) if "glow" in L else None
-    paint_glyph(cv, spec["glyph"], x, y, box, *L["glyph"], glow=glow)
+    paint_glyph(cv, desc["glyph"], x, y, box, *L["glyph"], glow=glow)
     return d.finish(cv.im)
 
 
@@ -285,27 +285,27 @@ BUTTONS = {
 
 
 @recipe
-def button(spec, look, P):
-    W, H = spec["size"]
-    L = BUTTONS[spec["style"]][look]
+def button(desc, look, P):
+    W, H = desc["size"]
+    L = BUTTONS[desc["style"]][look]
     cv = d.Canvas(W, H)
-    c = 4 if min(W, H) <= 32 else (6 if spec["style"] == "solid" else 5)
+    c = 4 if min(W, H) <= 32 else (6 if desc["style"] == "solid" else 5)
     s = d.shape_chamfer(0, 0, W, H, (c, 0, c, 0))
     glow = (L["glow"][0], L["glow"][1], L["glow"][2]) if "glow" in L else None
     panel(cv, s, L["fill"], border=L["border"], hi=L.get("hi", 0), glow=glow, sheen=L.get("sheen", 0),
           shade_top=L.get("shade_top", 0))
-    if "glyph" in spec:
+    if "glyph" in desc:
         box = min(22, H - 8)
         x, y = centred_glyph_box(W, H, box)
         if look == "pressed":
             x, y = x + 1, y + 1
-        paint_glyph(cv, spec["glyph"], x, y, box, *L["glyph"], shadow=0.5)
+        paint_glyph(cv, desc["glyph"], x, y, box, *L["glyph"], shadow=0.5)
     return d.finish(cv.im)
 
 
 @recipe
-def switch(spec, look, P):
-    W, H = spec["size"]
+def switch(desc, look, P):
+    W, H = desc["size"]
     on = look.startswith("on")
     hover = look.endswith("hover")
     cv = d.Canvas(W, H)
@@ -347,8 +347,8 @@ KEY_LOOKS = {
 
 
 @recipe
-def key_button(spec, look, P):
-    W, H = spec["size"]
+def key_button(desc, look, P):
+    W, H = desc["size"]
     base = {"close_hover": "hover", "close_pressed": "hover"}.get(look, look)
     L = KEY_LOOKS[base]
     cv = d.Canvas(W, H)
@@ -357,7 +357,7 @@ def key_button(spec, look, P):
     if L["spill"]:
         cv.fill(inside, d.hgrad(cv.size, [(0, d.colour(P["red"], L["spill"])), (1, d.colour(P["red"], 0))], 3, 70))
     cv.fill(cv.mask(d.rect(0, 0, 3, H)), d.vgrad(cv.size, [(0, L["bar"][0]), (1, L["bar"][1])]))
-    bx0, by0, bx1, by1 = spec["close_box"]
+    bx0, by0, bx1, by1 = desc["close_box"]
     if look in ("close_hover", "close_pressed"):
         face = ("#EDEDED", "#BDBDBD") if look == "close_hover" else ("#A6A6A6", "#8A8A8A")
         panel(cv, d.shape_round(bx0, by0, bx1, by1, 2.5), face, border=("#FFFFFF", "#7A7A7A") if look == "close_hover" else ("#8A8A8A", "#6A6A6A"))
@@ -371,8 +371,8 @@ def key_button(spec, look, P):
 # ---------------------------------------------------------------- Function Keys page
 
 @recipe
-def title_bar(spec, look, P):
-    W, H = spec["size"]
+def title_bar(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     strip = cv.mask(d.rect(0, 0, W, H - 1))
     fade = d.hmask(cv.size, [(0, 1), (0.55, 0.9), (1, 0)])
@@ -397,13 +397,13 @@ TILE_LOOKS = {
 
 
 @recipe
-def function_tile(spec, look, P, glyph):
-    W, H = spec["size"]
+def function_tile(desc, look, P, glyph):
+    W, H = desc["size"]
     L = TILE_LOOKS[look]
     cv = d.Canvas(W, H)
     panel(cv, d.shape_chamfer(0, 0, W, H, (6, 0, 6, 0)), L["fill"], border=L["border"], hi=L["hi"],
           glow=L.get("glow"), sheen=L.get("sheen", 0))
-    box = spec["glyph_box"]
+    box = desc["glyph_box"]
     x, y = centred_glyph_box(W, H, box)
     paint_glyph(cv, glyph, round(x), round(y), box, *L["glyph"], shadow=L.get("shadow", 0.35), wide=True)
     return d.finish(cv.im)
@@ -416,16 +416,16 @@ def icon_image(size, draw_fn):
 
 
 @recipe
-def function_icon(spec, look, P, glyph):
+def function_icon(desc, look, P, glyph):
     def draw(cv, s):
         m = glyphs.render(glyph, cv.size, 0, 0, s)
         cv.fill(d.blur(d.shifted(m, 0, 1), 0.7 if s < 24 else 1.0), d.colour("#000000", 0.55))
         cv.fill(m, d.vgrad(cv.size, [(0, "#EDEDED"), (1, "#BDBDBD")]))
-    return {s: icon_image(s, draw) for s in spec["sizes"]}
+    return {s: icon_image(s, draw) for s in desc["sizes"]}
 
 
 @recipe
-def app_icon(spec, look, P):
+def app_icon(desc, look, P):
     def draw(cv, s):
         c = round(s * 0.22)
         tile = d.shape_chamfer(0, 0, s, s, (c, 0, c, 0))
@@ -438,14 +438,14 @@ def app_icon(spec, look, P):
         m = cv.mask(t)
         cv.fill(d.blur(d.shifted(m, 0, 1), 0.8), d.colour("#000000", 0.55))
         cv.fill(m, d.vgrad(cv.size, [(0, "#FFFFFF"), (1, "#E4E4E4")]))
-    return {s: icon_image(s, draw) for s in spec["sizes"]}
+    return {s: icon_image(s, draw) for s in desc["sizes"]}
 
 
 # ---------------------------------------------------------------- Shortcut page
 
 @recipe
-def file_icon(spec, look, P):
-    W, H = spec["size"]
+def file_icon(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     m = glyphs.render("document", cv.size, -1, 0, 18)
     cv.fill(d.minus(m.filter(ImageFilter.MaxFilter(3)), m), d.colour("#000000", 0.6))
@@ -455,14 +455,14 @@ def file_icon(spec, look, P):
 
 
 @recipe
-def launch_box(spec, look, P):
-    W, H = spec["size"]
+def launch_box(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     panel(cv, d.shape_round(0, 0, W, H, 3), ("#181818", "#101010"), border=("#3C3C3C", "#2A2A2A"), hi=0.04)
-    y = spec["divider"]
+    y = desc["divider"]
     cv.fill(cv.mask(d.rect(8, y, W - 8, y + 1)), d.hgrad(cv.size, [(0, "#060606"), (0.5, "#060606"), (1, d.colour("#060606", 0))], 8, W - 8))
     cv.fill(cv.mask(d.rect(8, y + 1, W - 8, y + 2)), d.hgrad(cv.size, [(0, "#262626"), (0.5, "#262626"), (1, d.colour("#262626", 0))], 8, W - 8))
-    x0, y0, x1, y1 = spec["icon_well"]
+    x0, y0, x1, y1 = desc["icon_well"]
     panel(cv, d.shape_round(x0, y0, x1, y1, 3), ("#080808", "#0E0E0E"), border=("#0A0A0A", "#2E2E2E"))
     accent = cv.mask(d.rect(1, 10, 3, 32))
     cv.fill(d.blur(accent, 2), d.colour(P["red"], 0.6))
@@ -471,8 +471,8 @@ def launch_box(spec, look, P):
 
 
 @recipe
-def warning(spec, look, P):
-    W, H = spec["size"]
+def warning(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     m = glyphs.render("warning", cv.size, 0, 0, W)
     cv.fill(m, d.vgrad(cv.size, [(0, P["red_light"]), (1, P["red_notice"])]))
@@ -482,25 +482,25 @@ def warning(spec, look, P):
 # ---------------------------------------------------------------- fields and frames
 
 @recipe
-def field(spec, look, P):
-    W, H = spec["size"]
+def field(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     s = d.shape_round(0, 0, W, H, 3 if H > 24 else 2)
     outer = cv.mask(s.path())
     inner = cv.mask(s.path(1))
-    cv.fill(inner, spec["fill"])
+    cv.fill(inner, desc["fill"])
     cv.fill(d.minus(outer, inner), d.vgrad(cv.size, [(0, "#262626"), (1, "#3E3E3E")]))
-    if spec.get("accent"):
+    if desc.get("accent"):
         cv.fill(cv.mask(d.rect(3, H - 1, W - 3, H)),
                 d.hgrad(cv.size, [(0, d.colour(P["red"], 0.2)), (0.5, P["red_hover"]), (1, d.colour(P["red"], 0.2))]))
     # the program reads the colour at the centre and paints the edit with it
-    cv.set_rect((2, 2, W - 2, H - 2), spec["fill"])
+    cv.set_rect((2, 2, W - 2, H - 2), desc["fill"])
     return d.finish(cv.im)
 
 
 @recipe
-def step_frame(spec, look, P):
-    W, H = spec["size"]
+def step_frame(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     s = d.shape_chamfer(0, 0, W, H, (0, 0, 10, 0))
     inner = cv.mask(s.path(1))
@@ -530,12 +530,12 @@ RECORD_LOOKS = {
 
 
 @recipe
-def record(spec, look, P):
-    W, H = spec["size"]
+def record(desc, look, P):
+    W, H = desc["size"]
     L = RECORD_LOOKS[look]
     cv = d.Canvas(W, H)
     panel(cv, d.shape_round(1, 1, W - 1, H - 1, (H - 2) / 2), L["fill"], border=L["border"], hi=L["hi"], glow=L.get("glow"))
-    x0, x1 = spec["dot"]
+    x0, x1 = desc["dot"]
     cx, cy, r = (x0 + x1) / 2, H / 2, (x1 - x0) / 2
     if look.startswith("recording"):
         sq = cv.mask(d.rrect(cx - 6, cy - 6, cx + 6, cy + 6, 1.5))
@@ -552,11 +552,11 @@ def record(spec, look, P):
 
 
 @recipe
-def step_slot(spec, look, P):
-    W, H = spec["size"]
+def step_slot(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
-    tx0, ty0, tx1, ty1 = spec["text_area"]
-    fill = d.colour(spec["text_fill"])
+    tx0, ty0, tx1, ty1 = desc["text_area"]
+    fill = d.colour(desc["text_fill"])
     s = d.shape_round(0, 0, W, H, 3)
     outer = cv.mask(s.path())
     inner = cv.mask(s.path(1))
@@ -566,7 +566,7 @@ def step_slot(spec, look, P):
     gx = tx1
     cv.fill(d.times(inner, cv.mask(d.rect(gx, 0, W, H))), d.vgrad(cv.size, [(0, d.shade(fill, -0.25)), (1, d.shade(fill, -0.45))]))
     cv.fill(cv.mask(d.rect(gx, 2, gx + 1, H - 2)), d.shade(fill, -0.55))
-    glyph = spec["glyph"]
+    glyph = desc["glyph"]
     if glyph == "arrow_down":
         colours = (P["red_light"], P["red_hover"])
     elif glyph == "arrow_up":
@@ -580,8 +580,8 @@ def step_slot(spec, look, P):
 
 
 @recipe
-def step_arrow(spec, look, P):
-    W, H = spec["size"]
+def step_arrow(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H)
     m = cv.mask(d.rect(0, 4, 8, 6) + d.poly((6.5, 0.5), (13, 5), (6.5, 9.5)))
     cv.fill(m, d.vgrad(cv.size, [(0, "#A6A6A6"), (1, "#767676")]))
@@ -589,23 +589,23 @@ def step_arrow(spec, look, P):
 
 
 @recipe
-def step_editor(spec, look, P):
-    W, H = spec["size"]
+def step_editor(desc, look, P):
+    W, H = desc["size"]
     cv = d.Canvas(W, H, "#000000")
-    delay = "unit" in spec
+    delay = "unit" in desc
     s = d.shape_chamfer(0, 0, W, H, (6, 0, 6, 0))
     fill = ("#3E100D", "#1E0806") if delay else ("#2C2C2C", "#161616")
     inside = panel(cv, s, fill, border=(P["red_light"], P["red"]), glow=(P["red"], 5, 0.3), hi=0.1)
-    fx0, fy0, fx1, fy1 = spec["field"]
+    fx0, fy0, fx1, fy1 = desc["field"]
     cv.fill(cv.mask(d.rect(fx0 - 1, fy0 - 1, fx1 + 1, fy1 + 1)), "#3A3A3A" if not delay else "#5A1A16")
     cv.fill(cv.mask(d.rect(fx0 - 1, fy0 - 1, fx1, fy1)), "#050505")
-    cv.set_rect((fx0, fy0, fx1, fy1), spec["field_fill"])
+    cv.set_rect((fx0, fy0, fx1, fy1), desc["field_fill"])
     if delay:
-        cv.fill(d.text_mask(cv.size, (69, H / 2), spec["unit"], 12), P["silver"])
+        cv.fill(d.text_mask(cv.size, (69, H / 2), desc["unit"], 12), P["silver"])
     else:
-        colours = (P["red_light"], P["red_hover"]) if spec["glyph"] == "arrow_down" else ("#E0E0E0", "#A6A6A6")
-        paint_glyph(cv, spec["glyph"], 76, (H - 12) / 2, 12, *colours, shadow=0.5)
-    return d.apply_key(cv.im, inside, spec["key"])
+        colours = (P["red_light"], P["red_hover"]) if desc["glyph"] == "arrow_down" else ("#E0E0E0", "#A6A6A6")
+        paint_glyph(cv, desc["glyph"], 76, (H - 12) / 2, 12, *colours, shadow=0.5)
+    return d.apply_key(cv.im, inside, desc["key"])
 
 
 KEYCAP_LOOKS = {
@@ -618,8 +618,8 @@ KEYCAP_LOOKS = {
 
 
 @recipe
-def keycap(spec, look, P):
-    W, H = spec["size"]
+def keycap(desc, look, P):
+    W, H = desc["size"]
     L = KEYCAP_LOOKS[look]
     cv = d.Canvas(W, H)
     base = d.shape_round(2, 2, W - 2, H - 2, 5)
@@ -630,7 +630,7 @@ def keycap(spec, look, P):
     panel(cv, face, L["face"], hi=0.14)
     fm = cv.mask(face.path())
     cv.fill(d.minus(fm, cv.mask(face.path(1))), d.colour("#000000", 0.25))
-    paint_glyph(cv, spec["glyph"], (W - 20) / 2 + 2, 6, 20, *L["glyph"], shadow=0.4)
+    paint_glyph(cv, desc["glyph"], (W - 20) / 2 + 2, 6, 20, *L["glyph"], shadow=0.4)
     paint_glyph(cv, "plus", 6, 5, 10, *L["glyph"])
     return d.finish(cv.im)
 
@@ -646,8 +646,8 @@ CHECK_LOOKS = {
 
 
 @recipe
-def check_box(spec, look, P):
-    W, H = spec["size"]
+def check_box(desc, look, P):
+    W, H = desc["size"]
     L = CHECK_LOOKS[look]
     cv = d.Canvas(W, H)
     panel(cv, d.shape_round(3, 3, W - 3, H - 3, 3), L["fill"], border=L["border"], glow=L.get("glow"))
@@ -660,10 +660,10 @@ def check_box(spec, look, P):
 # ---------------------------------------------------------------- dialogs and overlays
 
 @recipe
-def dialog(spec, look, P):
-    W, H = spec["size"]
-    keyed = "key" in spec
-    th = spec["title_height"]
+def dialog(desc, look, P):
+    W, H = desc["size"]
+    keyed = "key" in desc
+    th = desc["title_height"]
     cv = d.Canvas(W, H, "#000000")
     s = d.shape_chamfer(0, 0, W, H, (10, 0, 10, 0)) if keyed else d.shape_poly((0, 0), (W, 0), (W, H), (0, H))
     outer = cv.mask(s.path())
@@ -680,7 +680,7 @@ def dialog(spec, look, P):
     if keyed:
         cv.fill(cv.mask(d.stroke([(0.5, 10.5), (10.5, 0.5)], 2, cap="butt")), P["red"])
         cv.fill(cv.mask(d.stroke([(W - 10.5, H - 0.5), (W - 0.5, H - 10.5)], 2, cap="butt")), P["red"])
-        return d.apply_key(cv.im, outer, spec["key"])
+        return d.apply_key(cv.im, outer, desc["key"])
     corner = cv.mask(d.poly((0, 0), (9, 0), (0, 9)))
     cv.fill(corner, d.vgrad(cv.size, [(0, P["red_light"]), (1, P["red"])], 0, 9))
     cv.im.putalpha(255)
@@ -688,9 +688,9 @@ def dialog(spec, look, P):
 
 
 @recipe
-def divider(spec, look, P):
-    W, H = spec["size"]
-    g0, g1 = spec["gap"]
+def divider(desc, look, P):
+    W, H = desc["size"]
+    g0, g1 = desc["gap"]
     cv = d.Canvas(W, H)
     a = d.hmask(cv.size, [(0, 0), (40 / W, 1), ((g0 - 16) / W, 1), (g0 / W, 0), (g1 / W, 0), ((g1 + 16) / W, 1),
                           ((W - 40) / W, 1), (1, 0)])
@@ -700,12 +700,12 @@ def divider(spec, look, P):
 
 
 @recipe
-def dimmer(spec, look, P):
-    W, H = spec["size"]
-    alpha = spec["alpha"]
+def dimmer(desc, look, P):
+    W, H = desc["size"]
+    alpha = desc["alpha"]
     a = Image.new("L", (W, H), alpha)
-    if "hole" in spec:
-        x0, y0, x1, y1 = spec["hole"]
+    if "hole" in desc:
+        x0, y0, x1, y1 = desc["hole"]
         soft = d.blur(d.raster((W, H), d.rrect(x0 - 3, y0 - 3, x1 + 3, y1 + 3, 6)), 4)
         a = d.minus(a, d.scale(soft, alpha / 255))
         a.paste(0, (x0, y0, x1, y1))

@@ -1,6 +1,14 @@
 #include "KeyFaces.h"
 
+#include "gui/controls/GsRadioButton.h"
 #include "gui/graphics/image.h"
+
+namespace {
+
+constexpr forms::TColor kKeyText = 0x2730B8;
+constexpr forms::TColor kSelectedKeyText = 0xCED0FF;
+
+} // namespace
 
 KeyCaptionLayout KeyCaptionLayoutFor(int textWidth) noexcept
 {
@@ -47,4 +55,30 @@ KeyFaceSet ComposeKeyFaces(forms::TBitmap& scene, forms::TPoint origin, const Ke
         faces[static_cast<std::size_t>(i)] = std::move(face);
     }
     return faces;
+}
+
+void StyleKeyCaption(gs::GsRadioButton& button, int leftMargin)
+{
+    button.Font().SetColor(kKeyText);
+    gs::GsRadioButtonOuterGlowTextEffect& effect = button.TextEffect();
+    for (gs::GsTextRadiationEffect* state : {&effect.Checked().Raised(), &effect.Checked().Hovered(),
+                                             &effect.Checked().Sunken(), &effect.Checked().Disabled()})
+        state->Font().SetColor(kSelectedKeyText);
+    for (gs::GsTextRadiationEffect* state :
+         {&effect.Unchecked().Raised(), &effect.Unchecked().Hovered(), &effect.Unchecked().Disabled()})
+        state->Font().SetColor(kKeyText);
+    effect.Unchecked().Sunken().Font().SetColor(kSelectedKeyText);
+    for (gs::GsButtonOuterGlowTextEffect* side : {&effect.Checked(), &effect.Unchecked()}) {
+        side->Sunken().SetOffsetX(1);
+        side->Sunken().SetOffsetY(1);
+        side->Sunken().Font().SetStyle(0);
+        side->Hovered().Font().SetStyle(0);
+    }
+    button.SetWordWrap(false);
+    button.SetAlignment(forms::taLeftJustify);
+    gs::GsTextMargins& margins = button.TextMargins();
+    margins.SetLeft(leftMargin);
+    margins.SetRight(26);
+    margins.SetTop(0);
+    margins.SetBottom(0);
 }

@@ -6,6 +6,10 @@
 #include <array>
 #include <memory>
 
+namespace gs {
+class GsRadioButton;
+}
+
 // The six faces of a key button: 0 unchecked, 1 unchecked hovered and pressed, 2 checked,
 // 3 checked hovered and pressed, 4 over the delete mark, 5 pressed on the delete mark.
 constexpr int kKeyFaceCount = 6;
@@ -33,3 +37,8 @@ constexpr int kKeyIconTop = 6;
 // in the size of the first face.
 KeyFaceSet ComposeKeyFaces(forms::TBitmap& scene, forms::TPoint origin, const KeyFacePictures& pictures,
                            forms::TBitmap* icon, int iconLeft);
+
+// The caption of a key button, the same after every redraw: red, in the selected colour on the
+// checked faces and while an unchecked button is held down (the selection to come), one pixel right
+// and down while held, plain, on one line, left-aligned after `leftMargin`.
+void StyleKeyCaption(gs::GsRadioButton& button, int leftMargin);

@@ -39,8 +39,6 @@ bool DeleteMarkActive = false;
 
 namespace {
 
-constexpr forms::TColor kRedText = 0x2730B8;
-constexpr forms::TColor kSelectedKeyText = 0xCED0FF;
 constexpr int kKeyColumnLeft = 26;
 constexpr int kFirstKeyTop = 105;
 constexpr int kKeyGap = 12;
@@ -54,15 +52,6 @@ std::shared_ptr<KeyFaceSet> FacesOf(int n)
 {
     const _FunData* record = FindFunData(n);
     return record ? std::static_pointer_cast<KeyFaceSet>(record->ImageCache) : nullptr;
-}
-
-void SetKeyTextMargins(gs::GsRadioButton* button, int leftMargin)
-{
-    gs::GsTextMargins& margins = button->TextMargins();
-    margins.SetLeft(leftMargin);
-    margins.SetRight(26);
-    margins.SetTop(0);
-    margins.SetBottom(0);
 }
 
 } // namespace
@@ -324,22 +313,7 @@ gs::GsRadioButton* MainScene::CreateKeyButton(int x, int y, int tag, int groupIn
     gs::GsRadioButton* button = nullptr;
     CommonFuncHelper::GetInstance()->CreateRadioButtonFromBitmaps(MainForm, Bitmap(), x, y, bitmaps, name, name,
                                                                   groupIndex, button);
-    button->Font().SetColor(kRedText);
-    gs::GsRadioButtonOuterGlowTextEffect& effect = button->TextEffect();
-    for (gs::GsTextRadiationEffect* state : {&effect.Checked().Raised(), &effect.Checked().Hovered(),
-                                             &effect.Checked().Sunken(), &effect.Checked().Disabled()})
-        state->Font().SetColor(kSelectedKeyText);
-    for (gs::GsTextRadiationEffect* state :
-         {&effect.Unchecked().Raised(), &effect.Unchecked().Hovered(), &effect.Unchecked().Disabled()})
-        state->Font().SetColor(kRedText);
-    effect.Unchecked().Sunken().Font().SetColor(kSelectedKeyText);
-    for (gs::GsButtonOuterGlowTextEffect* side : {&effect.Checked(), &effect.Unchecked()}) {
-        side->Sunken().SetOffsetX(1);
-        side->Sunken().SetOffsetY(1);
-    }
-    button->SetWordWrap(false);
-    button->SetAlignment(forms::taLeftJustify);
-    SetKeyTextMargins(button, leftMargin);
+    StyleKeyCaption(*button, leftMargin);
     button->SetTag(tag);
     return button;
 }
@@ -368,20 +342,7 @@ void MainScene::RefreshKeyButton(int n, gs::GsRadioButton* button)
     button->SetCaption(name.empty() ? FunSection(n) : name);
     button->SetHint(name);
 
-    button->Font().SetColor(kRedText);
-    gs::GsRadioButtonOuterGlowTextEffect& effect = button->TextEffect();
-    for (gs::GsTextRadiationEffect* state : {&effect.Checked().Hovered(), &effect.Checked().Disabled(),
-                                             &effect.Checked().Sunken(), &effect.Checked().Raised()})
-        state->Font().SetColor(kSelectedKeyText);
-    for (gs::GsTextRadiationEffect* state : {&effect.Unchecked().Raised(), &effect.Unchecked().Hovered(),
-                                             &effect.Unchecked().Disabled(), &effect.Unchecked().Sunken()})
-        state->Font().SetColor(kRedText);
-    for (gs::GsTextRadiationEffect* state : {&effect.Checked().Sunken(), &effect.Checked().Hovered(),
-                                             &effect.Unchecked().Sunken(), &effect.Unchecked().Hovered()})
-        state->Font().SetStyle(0);
-    button->SetWordWrap(false);
-    button->SetAlignment(forms::taLeftJustify);
-    SetKeyTextMargins(button, leftMargin);
+    StyleKeyCaption(*button, leftMargin);
 
     if (record && record->Type != FUN_TYPE_NONE && !CleanAllButton->Enabled())
         CleanAllButton->SetEnabled(true);

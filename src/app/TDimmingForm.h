@@ -42,3 +42,22 @@ private:
     forms::TImage* image_ = nullptr;
     gs::TPerPixelLayeredFormMaker maker_;
 };
+
+// One kind of overlay: every overlay of the kind is owned by the window last given to SetParentWindow.
+template <class Overlay>
+class TDimmingFormOf : public TDimmingForm {
+public:
+    // The window the next overlay is laid over, set before the overlay is made.
+    static void SetParentWindow(HWND window) { parentWindow_ = window; }
+    static HWND GetParentWindow() { return parentWindow_; }
+
+protected:
+    TDimmingFormOf(forms::TComponent* owner, const std::wstring& name, const std::wstring& pictureFile, int left,
+                   int top, int width, int height)
+        : TDimmingForm(owner, name, pictureFile, parentWindow_, left, top, width, height)
+    {
+    }
+
+private:
+    static inline HWND parentWindow_ = nullptr;
+};

@@ -5,13 +5,9 @@
 
 #include "TDimmingForm.h"
 
-class TMaskMKForm : public TDimmingForm {
+class TMaskMKForm : public TDimmingFormOf<TMaskMKForm> {
 public:
     // Screen position and size of the overlay; its window is owned by GetParentWindow().
     TMaskMKForm(forms::TComponent* owner, int left, int top, int width, int height);
     ~TMaskMKForm() override;
-
-    // The window the next overlay is laid over, set before the overlay is made.
-    static void SetParentWindow(HWND window);
-    static HWND GetParentWindow();
 };

@@ -109,22 +109,21 @@ bool TCanvas::DirectPixelAccess()
 
 void TCanvas::FillRect(const TRect& rect)
 {
-    Changing();
-    const HDC dc = Handle();
-    if (brush_.Style() != bsClear) {
-        const RECT r = rect;
-        ::FillRect(dc, &r, brush_.Handle());
-    }
-    Changed();
+    DrawWithBrush(rect, ::FillRect);
 }
 
 void TCanvas::FrameRect(const TRect& rect)
+{
+    DrawWithBrush(rect, ::FrameRect);
+}
+
+void TCanvas::DrawWithBrush(const TRect& rect, int(WINAPI* draw)(HDC, const RECT*, HBRUSH))
 {
     Changing();
     const HDC dc = Handle();
     if (brush_.Style() != bsClear) {
         const RECT r = rect;
-        ::FrameRect(dc, &r, brush_.Handle());
+        draw(dc, &r, brush_.Handle());
     }
     Changed();
 }

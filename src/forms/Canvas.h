@@ -77,6 +77,8 @@ protected:
     virtual void Changed();
 
 private:
+    // FillRect and FrameRect: `draw` with the brush, unless the brush is clear.
+    void DrawWithBrush(const TRect& rect, int(WINAPI* draw)(HDC, const RECT*, HBRUSH));
     void Realize();
     bool DirectPixelAccess();
 

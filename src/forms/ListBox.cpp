@@ -93,13 +93,7 @@ void TListBox::SetBorderStyle(TBorderStyle value)
     if (value == borderStyle_)
         return;
     borderStyle_ = value;
-    if (HandleAllocated()) {
-        LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-        ex = value == bsSingle ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
-        SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex);
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
+    SetClientEdge(value == bsSingle);
 }
 
 int TListBox::ItemIndex()

@@ -504,6 +504,17 @@ void TWinControl::PaintHandler(TMessage& message)
 
 void TWinControl::PaintWindow(HDC) {}
 
+void TWinControl::SetClientEdge(bool on)
+{
+    if (!HandleAllocated())
+        return;
+    LONG_PTR ex = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+    ex = on ? (ex | WS_EX_CLIENTEDGE) : (ex & ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE));
+    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ex);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 bool TWinControl::HasNonClientArea() const
 {
     RECT window{};

@@ -85,6 +85,9 @@ protected:
     bool OwnPainted() const { return !subclassed_; }
     // Whether the window has a frame, caption or scroll bars around its client area.
     bool HasNonClientArea() const;
+    // Sets or clears the sunken client edge of a live window and has its frame laid out again; the
+    // styles of a window not yet made come from CreateParams.
+    void SetClientEdge(bool on);
 
     // A top-level window asked to focus one of its controls: true when it keeps the request for later.
     virtual bool DeferFocus(TWinControl* control);

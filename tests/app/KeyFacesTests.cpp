@@ -6,6 +6,7 @@
 #include "IconformDll.h"
 #include "KeyFaces.h"
 #include "TestPixels.h"
+#include "gui/controls/GsRadioButton.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,25 @@ TEST(KeyFaces, NameIsCentredAndTheIconStandsBeforeIt)
     for (const auto& [width, layout] : cases) {
         EXPECT_EQ(KeyCaptionLayoutFor(width).leftMargin, layout.leftMargin) << width;
         EXPECT_EQ(KeyCaptionLayoutFor(width).iconLeft, layout.iconLeft) << width;
+    }
+}
+
+TEST(KeyFaces, APressedKeyShowsTheSelectedColourAfterEveryRedraw)
+{
+    gs::GsRadioButton button(nullptr);
+    button.Font().SetStyle(forms::fsBold);
+    for (const int margin : {40, 12}) { // made, then drawn again
+        StyleKeyCaption(button, margin);
+        gs::GsRadioButtonOuterGlowTextEffect& effect = button.TextEffect();
+        const forms::TColor selected = effect.Checked().Raised().Font().Color();
+        const forms::TColor plain = effect.Unchecked().Raised().Font().Color();
+        EXPECT_NE(selected, plain);
+        EXPECT_EQ(effect.Unchecked().Sunken().Font().Color(), selected) << margin;
+        EXPECT_EQ(effect.Unchecked().Hovered().Font().Color(), plain) << margin;
+        EXPECT_EQ(effect.Checked().Hovered().Font().Color(), selected) << margin;
+        EXPECT_EQ(effect.Unchecked().Sunken().Font().Style(), 0u) << margin;
+        EXPECT_EQ(effect.Unchecked().Sunken().OffsetX(), 1) << margin;
+        EXPECT_EQ(button.TextMargins().Left(), margin);
     }
 }
 

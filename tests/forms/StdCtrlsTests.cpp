@@ -289,6 +289,34 @@ TEST_F(StdCtrlsTest, OnlyAFramedEditGetsAFrameDrawn)
     EXPECT_EQ(shot.At(89, 73), RGB(250, 250, 0));
 }
 
+TEST_F(StdCtrlsTest, BorderStyleChangesTheFrameOfALiveWindowKeepingItsSize)
+{
+    TComponent scope(nullptr);
+    auto* edit = new TEdit(&scope);
+    edit->SetAutoSize(false);
+    auto* list = new TListBox(&scope);
+    const std::pair<TWinControl*, void (*)(TWinControl*, TBorderStyle)> controls[] = {
+        {edit, [](TWinControl* c, TBorderStyle b) { static_cast<TEdit*>(c)->SetBorderStyle(b); }},
+        {list, [](TWinControl* c, TBorderStyle b) { static_cast<TListBox*>(c)->SetBorderStyle(b); }},
+    };
+    for (const auto& [control, setBorder] : controls) {
+        control->SetBounds(10, 10, 100, 60);
+        control->SetParent(host);
+        const auto clientWidth = [control] {
+            RECT r{};
+            GetClientRect(control->Handle(), &r);
+            return r.right;
+        };
+        ASSERT_EQ(clientWidth(), 100 - 2 * GetSystemMetrics(SM_CXEDGE));
+        setBorder(control, bsNone);
+        EXPECT_EQ(GetWindowLongPtrW(control->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+        EXPECT_EQ(clientWidth(), 100);
+        setBorder(control, bsSingle);
+        EXPECT_EQ(clientWidth(), 100 - 2 * GetSystemMetrics(SM_CXEDGE));
+        EXPECT_EQ(control->Width(), 100);
+    }
+}
+
 TEST_F(StdCtrlsTest, SeeThroughEditShowsTheParentsDrawingBehindIt)
 {
     class Stripes : public TGraphicControl {

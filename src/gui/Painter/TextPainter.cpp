@@ -90,11 +90,55 @@ void TTextPainter::CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text,
 
 void TTextPainter::Release() {}
 
+// ---- the operations of the derived painters ----
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::DrawText(forms::TCanvas& canvas, const char* text,
+                                                    const forms::TRect& rect, UINT format, bool)
+{
+    Self().Paint(canvas, nullptr, text, rect, format);
+}
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::DrawWideText(forms::TCanvas& canvas, const wchar_t* text,
+                                                        const forms::TRect& rect, UINT format, bool)
+{
+    Self().Paint(canvas, nullptr, text, rect, format);
+}
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::DrawTextOnBitmap(forms::TBitmap& bitmap, const char* text,
+                                                            const forms::TRect& rect, UINT format, bool)
+{
+    Self().Paint(bitmap.Canvas(), &bitmap, text, rect, format);
+}
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::DrawWideTextOnBitmap(forms::TBitmap& bitmap, const wchar_t* text,
+                                                                const forms::TRect& rect, UINT format, bool)
+{
+    Self().Paint(bitmap.Canvas(), &bitmap, text, rect, format);
+}
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::CalcTextRect(forms::TCanvas& canvas, const char* text,
+                                                        forms::TRect& rect, UINT format)
+{
+    Self().Measure(canvas, text, rect, format);
+}
+
+template <class Derived, class Base>
+void TextPainterOperations<Derived, Base>::CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text,
+                                                            forms::TRect& rect, UINT format)
+{
+    Self().Measure(canvas, text, rect, format);
+}
+
 // ---- radiate painter ----
 
 template <class Char>
-void TRadiateTextPainter::RadiatePass(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
-                                      const forms::TRect& rect, UINT format)
+void TRadiateTextPainter::Paint(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
+                                const forms::TRect& rect, UINT format)
 {
     const int width = rect.Width();
     const int height = rect.Height();
@@ -119,48 +163,13 @@ void TRadiateTextPainter::RadiatePass(forms::TCanvas& target, forms::TBitmap* ta
 }
 
 template <class Char>
-void TRadiateTextPainter::RadiateMeasure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format)
+void TRadiateTextPainter::Measure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format)
 {
     PlainMeasure(canvas, text, rect, format);
     if (rect.Width() > 0 && rect.Height() > 0) {
         rect.Right += 2 * Radius;
         rect.Bottom += 2 * Radius;
     }
-}
-
-void TRadiateTextPainter::DrawText(forms::TCanvas& canvas, const char* text, const forms::TRect& rect, UINT format,
-                                   bool)
-{
-    RadiatePass(canvas, nullptr, text, rect, format);
-}
-
-void TRadiateTextPainter::DrawWideText(forms::TCanvas& canvas, const wchar_t* text, const forms::TRect& rect,
-                                       UINT format, bool)
-{
-    RadiatePass(canvas, nullptr, text, rect, format);
-}
-
-void TRadiateTextPainter::DrawTextOnBitmap(forms::TBitmap& bitmap, const char* text, const forms::TRect& rect,
-                                           UINT format, bool)
-{
-    RadiatePass(bitmap.Canvas(), &bitmap, text, rect, format);
-}
-
-void TRadiateTextPainter::DrawWideTextOnBitmap(forms::TBitmap& bitmap, const wchar_t* text, const forms::TRect& rect,
-                                               UINT format, bool)
-{
-    RadiatePass(bitmap.Canvas(), &bitmap, text, rect, format);
-}
-
-void TRadiateTextPainter::CalcTextRect(forms::TCanvas& canvas, const char* text, forms::TRect& rect, UINT format)
-{
-    RadiateMeasure(canvas, text, rect, format);
-}
-
-void TRadiateTextPainter::CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text, forms::TRect& rect,
-                                           UINT format)
-{
-    RadiateMeasure(canvas, text, rect, format);
 }
 
 void TRadiateTextPainter::Release()
@@ -192,8 +201,8 @@ void TRadiateTextPainter::ColorizeGlow(forms::TBitmap& layer, const forms::TRect
 // ---- outer glow painter ----
 
 template <class Char>
-void TOuterGlowTextPainter::OuterGlowDraw(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
-                                          const forms::TRect& rect, UINT format)
+void TOuterGlowTextPainter::Paint(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
+                                  const forms::TRect& rect, UINT format)
 {
     const forms::TColor remembered = target.Font().Color();
     target.Font().SetColor(Color);
@@ -201,61 +210,28 @@ void TOuterGlowTextPainter::OuterGlowDraw(forms::TCanvas& target, forms::TBitmap
                                 rect.Bottom - Radius - RadiationY);
     const forms::TRect glowRect(rect.Left + RadiationX, rect.Top + RadiationY, rect.Right, rect.Bottom);
     if (Radius != 0)
-        RadiatePass(target, targetBitmap, text, glowRect, format);
+        TRadiateTextPainter::Paint(target, targetBitmap, text, glowRect, format);
     target.Font().SetColor(remembered);
     PlainDraw(target, text, textRect, format);
 }
 
 template <class Char>
-void TOuterGlowTextPainter::OuterGlowMeasure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect,
-                                             UINT format)
+void TOuterGlowTextPainter::Measure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format)
 {
-    RadiateMeasure(canvas, text, rect, format);
+    TRadiateTextPainter::Measure(canvas, text, rect, format);
     if (rect.Width() != 0 && rect.Height() != 0) {
         rect.Right += RadiationX;
         rect.Bottom += RadiationY;
     }
 }
 
-void TOuterGlowTextPainter::DrawText(forms::TCanvas& canvas, const char* text, const forms::TRect& rect, UINT format,
-                                     bool)
-{
-    OuterGlowDraw(canvas, nullptr, text, rect, format);
-}
-
-void TOuterGlowTextPainter::DrawWideText(forms::TCanvas& canvas, const wchar_t* text, const forms::TRect& rect,
-                                         UINT format, bool)
-{
-    OuterGlowDraw(canvas, nullptr, text, rect, format);
-}
-
-void TOuterGlowTextPainter::DrawTextOnBitmap(forms::TBitmap& bitmap, const char* text, const forms::TRect& rect,
-                                             UINT format, bool)
-{
-    OuterGlowDraw(bitmap.Canvas(), &bitmap, text, rect, format);
-}
-
-void TOuterGlowTextPainter::DrawWideTextOnBitmap(forms::TBitmap& bitmap, const wchar_t* text,
-                                                 const forms::TRect& rect, UINT format, bool)
-{
-    OuterGlowDraw(bitmap.Canvas(), &bitmap, text, rect, format);
-}
-
-void TOuterGlowTextPainter::CalcTextRect(forms::TCanvas& canvas, const char* text, forms::TRect& rect, UINT format)
-{
-    OuterGlowMeasure(canvas, text, rect, format);
-}
-
-void TOuterGlowTextPainter::CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text, forms::TRect& rect,
-                                             UINT format)
-{
-    OuterGlowMeasure(canvas, text, rect, format);
-}
-
 void TOuterGlowTextPainter::Release()
 {
     delete this;
 }
+
+template class TextPainterOperations<TRadiateTextPainter, TTextPainter>;
+template class TextPainterOperations<TOuterGlowTextPainter, TRadiateTextPainter>;
 
 // ---- free functions ----
 

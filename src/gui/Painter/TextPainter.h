@@ -66,12 +66,12 @@ struct TextPainterRelease {
 template <class P>
 using TextPainterPtr = std::unique_ptr<P, TextPainterRelease>;
 
-// The halo: the text drawn white on black into a 32-bit layer, its luminance spread by the radial glow
-// kernel, written as alpha over a fill in the target canvas's font colour, then blended onto the target.
-class TRadiateTextPainter : public TTextPainter {
+// The six drawing and measuring operations of Base, for narrow and wide text alike, done by Derived's
+// Paint (on the canvas, with the bitmap it belongs to when drawing on one) and Measure. Made for the two
+// painters below in their source file.
+template <class Derived, class Base>
+class TextPainterOperations : public Base {
 public:
-    TRadiateTextPainter() = default;
-
     void DrawText(forms::TCanvas& canvas, const char* text, const forms::TRect& rect, UINT format,
                   bool layered) override;
     void DrawWideText(forms::TCanvas& canvas, const wchar_t* text, const forms::TRect& rect, UINT format,
@@ -80,9 +80,19 @@ public:
                           bool layered) override;
     void DrawWideTextOnBitmap(forms::TBitmap& bitmap, const wchar_t* text, const forms::TRect& rect, UINT format,
                               bool layered) override;
-    // The plain extent grown by 2 x Radius both ways when it is not empty.
     void CalcTextRect(forms::TCanvas& canvas, const char* text, forms::TRect& rect, UINT format) override;
     void CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text, forms::TRect& rect, UINT format) override;
+
+private:
+    Derived& Self() { return static_cast<Derived&>(*this); }
+};
+
+// The halo: the text drawn white on black into a 32-bit layer, its luminance spread by the radial glow
+// kernel, written as alpha over a fill in the target canvas's font colour, then blended onto the target.
+class TRadiateTextPainter : public TextPainterOperations<TRadiateTextPainter, TTextPainter> {
+public:
+    TRadiateTextPainter() = default;
+
     void Release() override;
 
     // The glow mask of `rect` of the layer (rect height x rect width).
@@ -98,32 +108,24 @@ public:
     std::uint8_t Spread = 0;
 
 protected:
+    friend class TextPainterOperations<TRadiateTextPainter, TTextPainter>;
+    // Draws only the halo.
     template <class Char>
-    void RadiatePass(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
-                     const forms::TRect& rect, UINT format);
+    void Paint(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text, const forms::TRect& rect,
+               UINT format);
+    // The plain extent grown by 2 x Radius both ways when it is not empty.
     template <class Char>
-    void RadiateMeasure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format);
+    void Measure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format);
 
 private:
     OuterGlowFilterFactory filterFactory_;
 };
 
 // The halo in Color, shifted right and down by the radiation offset, with the plain text on top.
-class TOuterGlowTextPainter : public TRadiateTextPainter {
+class TOuterGlowTextPainter : public TextPainterOperations<TOuterGlowTextPainter, TRadiateTextPainter> {
 public:
     TOuterGlowTextPainter() = default;
 
-    void DrawText(forms::TCanvas& canvas, const char* text, const forms::TRect& rect, UINT format,
-                  bool layered) override;
-    void DrawWideText(forms::TCanvas& canvas, const wchar_t* text, const forms::TRect& rect, UINT format,
-                      bool layered) override;
-    void DrawTextOnBitmap(forms::TBitmap& bitmap, const char* text, const forms::TRect& rect, UINT format,
-                          bool layered) override;
-    void DrawWideTextOnBitmap(forms::TBitmap& bitmap, const wchar_t* text, const forms::TRect& rect, UINT format,
-                              bool layered) override;
-    // The radiate extent grown by the radiation offset when it is not empty.
-    void CalcTextRect(forms::TCanvas& canvas, const char* text, forms::TRect& rect, UINT format) override;
-    void CalcWideTextRect(forms::TCanvas& canvas, const wchar_t* text, forms::TRect& rect, UINT format) override;
     void Release() override;
 
     // The glow colour.
@@ -133,11 +135,13 @@ public:
     int RadiationY = 0;
 
 private:
+    friend class TextPainterOperations<TOuterGlowTextPainter, TRadiateTextPainter>;
     template <class Char>
-    void OuterGlowDraw(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text,
-                       const forms::TRect& rect, UINT format);
+    void Paint(forms::TCanvas& target, forms::TBitmap* targetBitmap, const Char* text, const forms::TRect& rect,
+               UINT format);
+    // The radiate extent grown by the radiation offset when it is not empty.
     template <class Char>
-    void OuterGlowMeasure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format);
+    void Measure(forms::TCanvas& canvas, const Char* text, forms::TRect& rect, UINT format);
 };
 
 // The process-wide plain painter, made on first use and kept until the process ends.

@@ -1,21 +1,9 @@
 #include "gui/controls/GsRadiation.h"
 
 #include "gui/controls/GsLabel.h"
+#include "gui/controls/StoreChanged.h"
 
 namespace gs {
-
-namespace {
-
-template <class T, class U>
-bool Store(T& field, U value)
-{
-    if (field == static_cast<T>(value))
-        return false;
-    field = static_cast<T>(value);
-    return true;
-}
-
-}  // namespace
 
 std::uint8_t GsRadiation::Opacity() const
 {
@@ -24,7 +12,7 @@ std::uint8_t GsRadiation::Opacity() const
 
 void GsRadiation::SetOpacity(std::uint8_t value)
 {
-    if (Store(owner_.GlowPainter().Opacity, value))
+    if (StoreChanged(owner_.GlowPainter().Opacity, value))
         Changed();
 }
 
@@ -35,7 +23,7 @@ unsigned GsRadiation::Radius() const
 
 void GsRadiation::SetRadius(unsigned value)
 {
-    if (Store(owner_.GlowPainter().Radius, value))
+    if (StoreChanged(owner_.GlowPainter().Radius, value))
         Changed();
 }
 
@@ -46,7 +34,7 @@ std::uint8_t GsRadiation::Spread() const
 
 void GsRadiation::SetSpread(std::uint8_t value)
 {
-    if (Store(owner_.GlowPainter().Spread, value))
+    if (StoreChanged(owner_.GlowPainter().Spread, value))
         Changed();
 }
 
@@ -57,7 +45,7 @@ forms::TColor GsRadiation::Color() const
 
 void GsRadiation::SetColor(forms::TColor value)
 {
-    if (Store(owner_.GlowPainter().Color, value))
+    if (StoreChanged(owner_.GlowPainter().Color, value))
         Changed();
 }
 
@@ -68,7 +56,7 @@ int GsRadiation::X() const
 
 void GsRadiation::SetX(int value)
 {
-    if (Store(owner_.GlowPainter().RadiationX, value))
+    if (StoreChanged(owner_.GlowPainter().RadiationX, value))
         Changed();
 }
 
@@ -79,7 +67,7 @@ int GsRadiation::Y() const
 
 void GsRadiation::SetY(int value)
 {
-    if (Store(owner_.GlowPainter().RadiationY, value))
+    if (StoreChanged(owner_.GlowPainter().RadiationY, value))
         Changed();
 }
 

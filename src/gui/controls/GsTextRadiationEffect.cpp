@@ -1,20 +1,8 @@
 #include "gui/controls/GsTextRadiationEffect.h"
 
+#include "gui/controls/StoreChanged.h"
+
 namespace gs {
-
-namespace {
-
-// Stores the value and reports true only when it differs.
-template <class T, class U>
-bool Store(T& field, U value)
-{
-    if (field == static_cast<T>(value))
-        return false;
-    field = static_cast<T>(value);
-    return true;
-}
-
-}  // namespace
 
 GsTextRadiationEffect::GsTextRadiationEffect(forms::TNotifyEvent onChange)
     : onChange_(std::move(onChange)),
@@ -33,49 +21,49 @@ void GsTextRadiationEffect::Changed()
 
 void GsTextRadiationEffect::SetOpacity(std::uint8_t value)
 {
-    if (Store(glow_->Opacity, value))
+    if (StoreChanged(glow_->Opacity, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetRadius(unsigned value)
 {
-    if (Store(glow_->Radius, value))
+    if (StoreChanged(glow_->Radius, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetSpread(std::uint8_t value)
 {
-    if (Store(glow_->Spread, value))
+    if (StoreChanged(glow_->Spread, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetColor(forms::TColor value)
 {
-    if (Store(glow_->Color, value))
+    if (StoreChanged(glow_->Color, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetRadiationX(int value)
 {
-    if (Store(glow_->RadiationX, value))
+    if (StoreChanged(glow_->RadiationX, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetRadiationY(int value)
 {
-    if (Store(glow_->RadiationY, value))
+    if (StoreChanged(glow_->RadiationY, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetOffsetX(int value)
 {
-    if (Store(offsetX_, value))
+    if (StoreChanged(offsetX_, value))
         Changed();
 }
 
 void GsTextRadiationEffect::SetOffsetY(int value)
 {
-    if (Store(offsetY_, value))
+    if (StoreChanged(offsetY_, value))
         Changed();
 }
 
