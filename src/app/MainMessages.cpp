@@ -5,7 +5,7 @@
 
 UINT ZavadOvaMessage()
 {
-    static const UINT message = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+    static const UINT message = RegisterWindowMessageW(kMainWindowMessageName);
     return message;
 }
 
@@ -18,10 +18,10 @@ void RegisterMainMessages()
 std::optional<HookKey> DecodeHookKey(LPARAM lParam) noexcept
 {
     const auto value = static_cast<DWORD>(lParam);
-    const int key = static_cast<int>(value & 0x0FFFFFFFu);
-    if (value & 0x80000000u)
+    const int key = static_cast<int>(value & kHookKeyMask);
+    if (value & kHookKeyUp)
         return HookKey{key, kStepKeyUp};
-    if (value & 0x40000000u)
+    if (value & kHookKeyDown)
         return HookKey{key, kStepKeyDown};
     return std::nullopt;
 }

@@ -1,19 +1,10 @@
 #pragma once
 
+#include "MainWindowProtocol.h"
+
 #include <windows.h>
 
 #include <optional>
-
-// The main window's identity: a second start and every key page find it by these two.
-inline constexpr wchar_t kMainWindowClass[] = L"TfmZavadOva";
-inline constexpr wchar_t kMainWindowCaption[] = L"Tastro";
-
-// Sub-codes of "ZavadOva Main Window Message", carried in wParam.
-constexpr WPARAM MKM_HOOK_KEY = 0xE001;
-constexpr WPARAM MKM_REFRESH_KEY = 1254;
-constexpr WPARAM MKM_SHOW_WINDOW = 1255;
-constexpr WPARAM MKM_CLOSE_EDIT = 1257;
-constexpr WPARAM MKM_KEY_CHANGED = 1258;
 
 // Kinds of a recorded macro step.
 constexpr int kStepKeyDown = 1;
@@ -22,7 +13,7 @@ constexpr int kStepDelay = 3;
 // The delay step that precedes every hooked key.
 constexpr int kHookStepDelay = 10;
 
-// RegisterWindowMessageW("ZavadOva Main Window Message"), registered on the first call.
+// The main window's registered message (kMainWindowMessageName), registered on the first call.
 UINT ZavadOvaMessage();
 
 // Registers the main window's two messages; called once before the main form exists.

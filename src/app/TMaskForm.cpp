@@ -1,5 +1,7 @@
 #include "TMaskForm.h"
 
+#include "MainWindowProtocol.h"
+
 #include "forms/Image.h"
 
 namespace {
@@ -10,7 +12,7 @@ HWND& ParentWindow()
     return window;
 }
 
-const UINT ZavadOvaMessage = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+const UINT ZavadOvaMessage = RegisterWindowMessageW(kMainWindowMessageName);
 
 } // namespace
 
@@ -35,6 +37,6 @@ HWND TMaskForm::GetParentWindow()
 
 void TMaskForm::OnImageClick(forms::TObject*)
 {
-    if (const HWND mainWindow = FindWindowW(L"TfmZavadOva", L"Tastro"))
-        SendMessageW(mainWindow, ZavadOvaMessage, kCloseEditSubCode, 0);
+    if (const HWND mainWindow = FindWindowW(kMainWindowClass, kMainWindowCaption))
+        SendMessageW(mainWindow, ZavadOvaMessage, MKM_CLOSE_EDIT, 0);
 }

@@ -15,8 +15,6 @@ public:
     static void SetParentWindow(HWND window);
     static HWND GetParentWindow();
 
-    // Sends the main window "ZavadOva Main Window Message" with the close-the-key-step-dialog sub-code.
+    // Sends the main window MKM_CLOSE_EDIT.
     void OnImageClick(forms::TObject* sender);
-
-    static constexpr WPARAM kCloseEditSubCode = 1257;
 };

@@ -134,7 +134,7 @@ TEST_F(DialogTest, OverlaysCoverTheMainWindowInItsShapeOneOfEachKind)
     ASSERT_NE(CMaskControlMK::GetInstance()->Mask(), nullptr);
     formtest::Click(CMaskControlMK::GetInstance()->Mask()->Handle(), 300, 300);
     formtest::Click(window, 100, 100);
-    EXPECT_EQ(main->subCodes, std::vector<WPARAM>{1257});
+    EXPECT_EQ(main->subCodes, std::vector<WPARAM>{MKM_CLOSE_EDIT});
     mask->HideMask();
     EXPECT_EQ(mask->Mask(), nullptr);
     EXPECT_TRUE(IsWindowVisible(CMaskControlMK::GetInstance()->Mask()->Handle()));
