@@ -188,19 +188,9 @@ void CombinedKeyScene::ClearActions()
     recorder_->ClearActions();
 }
 
-bool CombinedKeyScene::AcceptsHookKeys() const
+void CombinedKeyScene::OnHookKey(std::uint32_t word)
 {
-    return recorder_->IsRecording() || recorder_->EditState().Editing;
-}
-
-bool CombinedKeyScene::IsKnownKey(int key) const
-{
-    return recorder_->IsKnownKey(static_cast<std::uint32_t>(key));
-}
-
-void CombinedKeyScene::AddAction(int value, int kind)
-{
-    recorder_->AddAction(value, kind);
+    recorder_->OnHookKey(word);
 }
 
 void CombinedKeyScene::OnClick(forms::TObject* sender)

@@ -1,6 +1,7 @@
 #include "MainMessages.h"
 
 #include "FunData.h"
+#include "MacroSteps.h"
 #include "ProfileBroadcast.h"
 
 UINT ZavadOvaMessage()
@@ -15,14 +16,13 @@ void RegisterMainMessages()
     BroadcastMessage();
 }
 
-std::optional<HookKey> DecodeHookKey(LPARAM lParam) noexcept
+std::optional<HookKey> DecodeHookKey(std::uint32_t word) noexcept
 {
-    const auto value = static_cast<DWORD>(lParam);
-    const int key = static_cast<int>(value & kHookKeyMask);
-    if (value & kHookKeyUp)
-        return HookKey{key, kStepKeyUp};
-    if (value & kHookKeyDown)
-        return HookKey{key, kStepKeyDown};
+    const std::uint32_t key = word & kHookKeyMask;
+    if (word & kHookKeyUp)
+        return HookKey{key, MACRO_STEP_KEY_UP};
+    if (word & kHookKeyDown)
+        return HookKey{key, MACRO_STEP_KEY_DOWN};
     return std::nullopt;
 }
 

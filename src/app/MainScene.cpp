@@ -619,19 +619,9 @@ void MainScene::CloseEditDialog()
     CombinedKeyPage->CloseEditDialog();
 }
 
-void MainScene::AddMacroAction(int value, int kind)
+void MainScene::OnHookKey(std::uint32_t word)
 {
-    CombinedKeyPage->AddAction(value, kind);
-}
-
-bool MainScene::IsZavadOvaKnown(int key)
-{
-    return CombinedKeyPage->IsKnownKey(key);
-}
-
-bool MainScene::AcceptsHookKeys()
-{
-    return CombinedKeyPage->AcceptsHookKeys();
+    CombinedKeyPage->OnHookKey(word);
 }
 
 void MainScene::ApplyTargetProfile()

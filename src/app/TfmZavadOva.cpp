@@ -266,24 +266,11 @@ void TfmZavadOva::RefreshSwitch()
         mainScene_->UpdateSwitch();
 }
 
-void TfmZavadOva::HookKey(LPARAM lParam)
-{
-    // Keys reach the Macro Keys page only while it records or edits a step; asked once, before
-    // the delay step, so that a delay that ends the recording still brings its key.
-    if (!mainScene_->AcceptsHookKeys())
-        return;
-    const auto key = DecodeHookKey(lParam);
-    if (!key || !mainScene_->IsZavadOvaKnown(key->key))
-        return;
-    mainScene_->AddMacroAction(kHookStepDelay, kStepDelay);
-    mainScene_->AddMacroAction(key->key, key->kind);
-}
-
 void TfmZavadOva::ZavadOvaCommand(WPARAM code, LPARAM lParam)
 {
     switch (code) {
     case MKM_HOOK_KEY:
-        HookKey(lParam);
+        mainScene_->OnHookKey(static_cast<std::uint32_t>(lParam));
         break;
     case MKM_REFRESH_KEY:
         // Only a key number redraws anything, and it redraws that key's own button.

@@ -75,7 +75,6 @@ private:
     void OnBackgroundMouseDown(forms::TObject* sender, forms::TMouseButton button, forms::TShiftState shift, int x,
                                int y);
     void RegisterHidNotification();
-    void HookKey(LPARAM lParam);
     void ZavadOvaCommand(WPARAM code, LPARAM lParam);
 
     ControllerLink controller_;
