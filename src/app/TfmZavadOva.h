@@ -18,6 +18,7 @@ namespace gs {
 class GsImage;
 }
 class CTrayControl;
+class DeviceNotification;
 class MainScene;
 
 // The main window: a borderless window of fixed size, shaped and skinned by its background
@@ -85,6 +86,7 @@ private:
     std::unique_ptr<MainScene> mainScene_;
     std::unique_ptr<RetryTimer> retryTimer_;
     std::unique_ptr<SysSvrRegistration> registration_;
+    std::unique_ptr<DeviceNotification> hidNotification_;
     bool intel_ = false;
 };
 
