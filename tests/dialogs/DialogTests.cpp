@@ -147,6 +147,23 @@ TEST_F(DialogTest, OverlaysCoverTheMainWindowInItsShapeOneOfEachKind)
     EXPECT_EQ(mask->Mask(), nullptr);
 }
 
+TEST_F(DialogTest, AnInnerDimLeavesTheOuterOneUntilItEnds)
+{
+    CMaskControl* mask = CMaskControl::Instance();
+    {
+        const MainWindowDim outer(main);
+        TMaskForm* overlay = mask->Mask();
+        ASSERT_NE(overlay, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            const MainWindowDim inner(main);
+            EXPECT_EQ(mask->Mask(), overlay) << "no second overlay";
+        }
+        EXPECT_EQ(mask->Mask(), overlay);
+        EXPECT_TRUE(IsWindowVisible(overlay->Handle())) << "the outer dialog is still dimmed";
+    }
+    EXPECT_EQ(mask->Mask(), nullptr);
+}
+
 TEST_F(DialogTest, MissingPicturesLeaveUsableWindows)
 {
     const std::wstring folder = GetExeFolder() + L"resource";
