@@ -319,9 +319,9 @@ void CombinedKeyScene::SlotChanged(int /*number*/, const _CombinedKey& slot)
     if (pictures == nullptr)
         return;
     if (slot.Used && slot.Kind >= MACRO_STEP_KEY_DOWN && slot.Kind <= MACRO_STEP_DELAY) {
-        BlendStepFace(pictures->Face, kindPictures_[static_cast<std::size_t>(slot.Kind - 1)]);
         forms::TBitmap shown;
-        PaintStepPicture(shown, pictures->Face, slot.Kind, FieldText(slot.Text));
+        PaintFilledStep(shown, pictures->Face, kindPictures_[static_cast<std::size_t>(slot.Kind - 1)], slot.Kind,
+                        FieldText(slot.Text));
         pictures->Picture->Picture().Bitmap().Assign(&shown);
     }
     ShowSlot(slot);
