@@ -17,15 +17,28 @@ public:
     void HideMask() { control_.Hide(); }
     TMaskForm* Mask() const { return control_.Current(); }
 
+    // Counted: the outermost dim lays the overlay, and only its end takes it away.
+    void BeginDim(forms::TForm* form)
+    {
+        if (dims_++ == 0)
+            ShowMask(form);
+    }
+    void EndDim()
+    {
+        if (dims_ > 0 && --dims_ == 0)
+            HideMask();
+    }
+
 private:
     CDimmingControl<TMaskForm> control_;
+    int dims_ = 0;
 };
 
-// Dims the main window for as long as it lives.
+// Dims the main window for as long as it lives; a dim inside another leaves the outer one's overlay.
 class MainWindowDim {
 public:
-    explicit MainWindowDim(forms::TForm* form) { CMaskControl::Instance()->ShowMask(form); }
-    ~MainWindowDim() { CMaskControl::Instance()->HideMask(); }
+    explicit MainWindowDim(forms::TForm* form) { CMaskControl::Instance()->BeginDim(form); }
+    ~MainWindowDim() { CMaskControl::Instance()->EndDim(); }
     MainWindowDim(const MainWindowDim&) = delete;
     MainWindowDim& operator=(const MainWindowDim&) = delete;
 };

@@ -188,19 +188,9 @@ void CombinedKeyScene::ClearActions()
     recorder_->ClearActions();
 }
 
-bool CombinedKeyScene::AcceptsHookKeys() const
+void CombinedKeyScene::OnHookKey(std::uint32_t word)
 {
-    return recorder_->IsRecording() || recorder_->EditState().Editing;
-}
-
-bool CombinedKeyScene::IsKnownKey(int key) const
-{
-    return recorder_->IsKnownKey(static_cast<std::uint32_t>(key));
-}
-
-void CombinedKeyScene::AddAction(int value, int kind)
-{
-    recorder_->AddAction(value, kind);
+    recorder_->OnHookKey(word);
 }
 
 void CombinedKeyScene::OnClick(forms::TObject* sender)
@@ -329,9 +319,9 @@ void CombinedKeyScene::SlotChanged(int /*number*/, const _CombinedKey& slot)
     if (pictures == nullptr)
         return;
     if (slot.Used && slot.Kind >= MACRO_STEP_KEY_DOWN && slot.Kind <= MACRO_STEP_DELAY) {
-        BlendStepFace(pictures->Face, kindPictures_[static_cast<std::size_t>(slot.Kind - 1)]);
         forms::TBitmap shown;
-        PaintStepPicture(shown, pictures->Face, slot.Kind, FieldText(slot.Text));
+        PaintFilledStep(shown, pictures->Face, kindPictures_[static_cast<std::size_t>(slot.Kind - 1)], slot.Kind,
+                        FieldText(slot.Text));
         pictures->Picture->Picture().Bitmap().Assign(&shown);
     }
     ShowSlot(slot);

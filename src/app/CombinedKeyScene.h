@@ -41,11 +41,8 @@ public:
     // Empties the recorded steps; a running recording is stopped first.
     void ClearActions();
 
-    // Hooked keys are taken only while a recording runs or a step is being edited.
-    bool AcceptsHookKeys() const;
-    bool IsKnownKey(int key) const;
-    // A step: kind 1 key down, 2 key up, 3 delay.
-    void AddAction(int value, int kind);
+    // A hook word: taken only while a recording runs or a step is being edited.
+    void OnHookKey(std::uint32_t word);
     // Ends the editing of a step, if any, and removes the dim.
     void CloseEditDialog();
 

@@ -4,6 +4,7 @@
 #include "IniFile.h"
 #include "KeyAssignmentStore.h"
 #include "MacroFunCfg.h"
+#include "MainMessages.h"
 
 #include <windows.h>
 
@@ -12,9 +13,6 @@
 
 namespace {
 
-constexpr std::uint32_t kHookKeyDown = 0x40000000;
-constexpr std::uint32_t kHookKeyUp = 0x80000000;
-constexpr std::uint32_t kHookKeyMask = 0x0FFFFFFF;
 // The delay field holds at most four digits.
 constexpr int kMaxDelayField = 9999;
 constexpr std::size_t kMaxDelayDigits = 4;
@@ -136,24 +134,17 @@ bool MacroRecorder::SetFixedDelay(bool on)
     return true;
 }
 
-void MacroRecorder::OnHookKey(std::uint32_t lParam)
+void MacroRecorder::OnHookKey(std::uint32_t word)
 {
     // Decided once for both steps: the key that comes with a delay that ends the recording still
     // counts. Outside a recording or an edit, events (from any sender) change nothing.
     if (!recording_ && !edit_.Editing)
         return;
-    std::int32_t kind;
-    if ((lParam & kHookKeyUp) != 0)
-        kind = MACRO_STEP_KEY_UP;
-    else if ((lParam & kHookKeyDown) != 0)
-        kind = MACRO_STEP_KEY_DOWN;
-    else
-        return;
-    const std::uint32_t key = lParam & kHookKeyMask;
-    if (!IsKnownKey(key))
+    const std::optional<HookKey> key = DecodeHookKey(word);
+    if (!key || !IsKnownKey(key->key))
         return;
     AddAction(kMinDelayMs, MACRO_STEP_DELAY);
-    AddAction(static_cast<std::int32_t>(key), kind);
+    AddAction(static_cast<std::int32_t>(key->key), key->kind);
 }
 
 void MacroRecorder::AddAction(std::int32_t value, std::int32_t kind)

@@ -51,9 +51,9 @@ public:
     bool SetFixedDelay(bool on);
     bool IsFixedDelay() const { return fixedDelay_; }
 
-    // One keyboard-hook message (lParam of sub-code 0xE001). Used only while recording or
-    // editing a step; a known key adds a delay and the key's step.
-    void OnHookKey(std::uint32_t lParam);
+    // The hook word of one MKM_HOOK_KEY message, as the main window receives it. Used only while
+    // recording or editing a step; a known key adds a delay and the key's step.
+    void OnHookKey(std::uint32_t word);
     // Records one step (kind 1 key down, 2 key up, 3 delay; the value of a delay is ignored) or
     // feeds the step editor.
     void AddAction(std::int32_t value, std::int32_t kind);

@@ -1,11 +1,12 @@
 #include "MainMessages.h"
 
 #include "FunData.h"
+#include "MacroSteps.h"
 #include "ProfileBroadcast.h"
 
 UINT ZavadOvaMessage()
 {
-    static const UINT message = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+    static const UINT message = RegisterWindowMessageW(kMainWindowMessageName);
     return message;
 }
 
@@ -15,14 +16,13 @@ void RegisterMainMessages()
     BroadcastMessage();
 }
 
-std::optional<HookKey> DecodeHookKey(LPARAM lParam) noexcept
+std::optional<HookKey> DecodeHookKey(std::uint32_t word) noexcept
 {
-    const auto value = static_cast<DWORD>(lParam);
-    const int key = static_cast<int>(value & 0x0FFFFFFFu);
-    if (value & 0x80000000u)
-        return HookKey{key, kStepKeyUp};
-    if (value & 0x40000000u)
-        return HookKey{key, kStepKeyDown};
+    const std::uint32_t key = word & kHookKeyMask;
+    if (word & kHookKeyUp)
+        return HookKey{key, MACRO_STEP_KEY_UP};
+    if (word & kHookKeyDown)
+        return HookKey{key, MACRO_STEP_KEY_DOWN};
     return std::nullopt;
 }
 

@@ -23,6 +23,7 @@
 #include "TypingWordsScene.h"
 
 #include "forms/Edit.h"
+#include "forms/GdiHandles.h"
 #include "forms/Label.h"
 #include "forms/RedrawHold.h"
 #include "forms/Timer.h"
@@ -174,10 +175,12 @@ void MainScene::CreateTabs()
         gs::GsRadioButton*& tab = TabButtons[static_cast<std::size_t>(k)];
         CommonFuncHelper::GetInstance()->CreateRadioButton(MainForm, Bitmap(), 277 + 166 * k, 56, paths,
                                                            Translate(captions[k]), std::wstring(), kTabGroup, tab);
-        if (!gs::IsEmptyBitmap(&shape))
-            if (const HRGN region = gs::CreateRegionFromBitmap(shape.Handle(), 0x0A0A0A, 0))
-                // The window owns the region from here on.
-                SetWindowRgn(tab->Handle(), region, TRUE);
+        if (!gs::IsEmptyBitmap(&shape)) {
+            // The system owns the region once the window has it.
+            forms::RegionHandle region(gs::CreateRegionFromBitmap(shape.Handle(), 0x0A0A0A, 0));
+            if (region && SetWindowRgn(tab->Handle(), region.Get(), TRUE))
+                region.Release();
+        }
         tab->OnClick = [this](forms::TObject* sender) { OnButtonClick(sender); };
         tab->SetTag(kTabTagBase + 1 + k);
     }
@@ -591,19 +594,9 @@ void MainScene::CloseEditDialog()
     CombinedKeyPage->CloseEditDialog();
 }
 
-void MainScene::AddMacroAction(int value, int kind)
+void MainScene::OnHookKey(std::uint32_t word)
 {
-    CombinedKeyPage->AddAction(value, kind);
-}
-
-bool MainScene::IsZavadOvaKnown(int key)
-{
-    return CombinedKeyPage->IsKnownKey(key);
-}
-
-bool MainScene::AcceptsHookKeys()
-{
-    return CombinedKeyPage->AcceptsHookKeys();
+    CombinedKeyPage->OnHookKey(word);
 }
 
 void MainScene::ApplyTargetProfile()

@@ -5,6 +5,7 @@
 #include "forms/Types.h"
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -85,10 +86,8 @@ public:
 
     // Forwarded to the Macro Keys page.
     void CloseEditDialog();
-    void AddMacroAction(int value, int kind);
-    bool IsZavadOvaKnown(int key);
-    // True while the Macro Keys page takes hooked keys (a recording or a step edit runs).
-    bool AcceptsHookKeys();
+    // A hook word of MKM_HOOK_KEY.
+    void OnHookKey(std::uint32_t word);
 
     // The load request: the target profile over fun.cfg, every key read and drawn again, and
     // the key table written.

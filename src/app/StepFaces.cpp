@@ -50,3 +50,12 @@ void PaintStepPicture(forms::TBitmap& picture, forms::TBitmap& face, int kind, s
     DrawTextW(canvas.Handle(), caption.c_str(), static_cast<int>(caption.size()), &field,
               DT_CENTER | DT_WORDBREAK | DT_END_ELLIPSIS);
 }
+
+void PaintFilledStep(forms::TBitmap& picture, forms::TBitmap& face, forms::TBitmap& kindPicture, int kind,
+                     std::wstring_view text)
+{
+    forms::TBitmap filled;
+    filled.Assign(&face);
+    BlendStepFace(filled, kindPicture);
+    PaintStepPicture(picture, filled, kind, text);
+}

@@ -17,3 +17,8 @@ std::wstring StepCaption(int kind, std::wstring_view text);
 // `picture` becomes a copy of `face` with the step's caption written in its text field: Arial 16,
 // grey, centred, cut with an ellipsis, over the field colour of the kind.
 void PaintStepPicture(forms::TBitmap& picture, forms::TBitmap& face, int kind, std::wstring_view text);
+
+// `picture` becomes the picture of a filled step: the kind picture blended over a copy of the slot's
+// face, with the caption. The face is left as it is, so that a slot drawn again looks the same.
+void PaintFilledStep(forms::TBitmap& picture, forms::TBitmap& face, forms::TBitmap& kindPicture, int kind,
+                     std::wstring_view text);

@@ -1,10 +1,12 @@
 #include "TMaskForm.h"
 
+#include "MainWindowProtocol.h"
+
 #include "forms/Image.h"
 
 namespace {
 
-const UINT ZavadOvaMessage = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+const UINT ZavadOvaMessage = RegisterWindowMessageW(kMainWindowMessageName);
 
 } // namespace
 
@@ -19,6 +21,6 @@ TMaskForm::~TMaskForm() = default;
 
 void TMaskForm::OnImageClick(forms::TObject*)
 {
-    if (const HWND mainWindow = FindWindowW(L"TfmZavadOva", L"Tastro"))
-        SendMessageW(mainWindow, ZavadOvaMessage, kCloseEditSubCode, 0);
+    if (const HWND mainWindow = FindWindowW(kMainWindowClass, kMainWindowCaption))
+        SendMessageW(mainWindow, ZavadOvaMessage, MKM_CLOSE_EDIT, 0);
 }

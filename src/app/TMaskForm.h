@@ -11,8 +11,6 @@ public:
     TMaskForm(forms::TComponent* owner, int left, int top, int width, int height);
     ~TMaskForm() override;
 
-    // Sends the main window "ZavadOva Main Window Message" with the close-the-key-step-dialog sub-code.
+    // Sends the main window MKM_CLOSE_EDIT.
     void OnImageClick(forms::TObject* sender);
-
-    static constexpr WPARAM kCloseEditSubCode = 1257;
 };

@@ -3,6 +3,7 @@
 #include "CTrayControl.h"
 #include "CpuId.h"
 #include "DelayField.h"
+#include "DeviceNotification.h"
 #include "KeyActions.h"
 #include "MainMessages.h"
 #include "MainScene.h"
@@ -16,6 +17,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Edit.h"
 #include "forms/FileDialog.h"
+#include "forms/GdiHandles.h"
 #include "forms/Label.h"
 #include "forms/Timer.h"
 #include "gui/controls/CommonFuncHelper.h"
@@ -132,6 +134,7 @@ void TfmZavadOva::FormDestroy(forms::TObject* /*sender*/)
     }
     // Unregisters from the service when registered; nothing is left to do it again.
     registration_.reset();
+    hidNotification_.reset();
 }
 
 void TfmZavadOva::ApplySkin()
@@ -147,8 +150,10 @@ void TfmZavadOva::ApplySkin()
     // Without its picture the window keeps its size and the shape of a rectangle.
     if (!gs::IsEmptyBitmap(backgroundBitmap_)) {
         DrawHint(*backgroundBitmap_);
-        if (const HRGN region = gs::CreateRegionFromBitmap(backgroundBitmap_->Handle(), kWindowKeyColour, 0))
-            SetWindowRgn(Handle(), region, TRUE);
+        // The system owns the region once the window has it.
+        forms::RegionHandle region(gs::CreateRegionFromBitmap(backgroundBitmap_->Handle(), kWindowKeyColour, 0));
+        if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+            region.Release();
         SetClientWidth(backgroundBitmap_->Width());
         SetClientHeight(backgroundBitmap_->Height());
     }
@@ -186,12 +191,9 @@ void TfmZavadOva::OnBackgroundMouseDown(forms::TObject* /*sender*/, forms::TMous
 
 void TfmZavadOva::RegisterHidNotification()
 {
-    DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-    filter.dbcc_size = sizeof(filter);
-    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    filter.dbcc_classguid = kHidInterfaceClass;
-    // Kept for the life of the window.
-    if (!::RegisterDeviceNotificationW(Handle(), &filter, DEVICE_NOTIFY_WINDOW_HANDLE))
+    // Kept until the form is destroyed.
+    hidNotification_ = std::make_unique<DeviceNotification>(Handle(), kHidInterfaceClass);
+    if (!*hidNotification_)
         forms::ShowMessage(L"Can't register device notification~");
 }
 
@@ -268,24 +270,11 @@ void TfmZavadOva::RefreshSwitch()
         mainScene_->UpdateSwitch();
 }
 
-void TfmZavadOva::HookKey(LPARAM lParam)
-{
-    // Keys reach the Macro Keys page only while it records or edits a step; asked once, before
-    // the delay step, so that a delay that ends the recording still brings its key.
-    if (!mainScene_->AcceptsHookKeys())
-        return;
-    const auto key = DecodeHookKey(lParam);
-    if (!key || !mainScene_->IsZavadOvaKnown(key->key))
-        return;
-    mainScene_->AddMacroAction(kHookStepDelay, kStepDelay);
-    mainScene_->AddMacroAction(key->key, key->kind);
-}
-
 void TfmZavadOva::ZavadOvaCommand(WPARAM code, LPARAM lParam)
 {
     switch (code) {
     case MKM_HOOK_KEY:
-        HookKey(lParam);
+        mainScene_->OnHookKey(static_cast<std::uint32_t>(lParam));
         break;
     case MKM_REFRESH_KEY:
         // Only a key number redraws anything, and it redraws that key's own button.

@@ -18,6 +18,7 @@ namespace gs {
 class GsImage;
 }
 class CTrayControl;
+class DeviceNotification;
 class MainScene;
 
 // The main window: a borderless window of fixed size, shaped and skinned by its background
@@ -76,7 +77,6 @@ private:
     void OnBackgroundMouseDown(forms::TObject* sender, forms::TMouseButton button, forms::TShiftState shift, int x,
                                int y);
     void RegisterHidNotification();
-    void HookKey(LPARAM lParam);
     void ZavadOvaCommand(WPARAM code, LPARAM lParam);
 
     ControllerLink controller_;
@@ -87,6 +87,7 @@ private:
     std::unique_ptr<MainScene> mainScene_;
     std::unique_ptr<RetryTimer> retryTimer_;
     std::unique_ptr<SysSvrRegistration> registration_;
+    std::unique_ptr<DeviceNotification> hidNotification_;
     bool intel_ = false;
 };
 

@@ -4,6 +4,7 @@
 #include "DelayField.h"
 #include "KeyTabs.h"
 #include "MainMessages.h"
+#include "MacroSteps.h"
 #include "MainScene.h"
 #include "StartOptions.h"
 #include "SwitchGuard.h"
@@ -16,22 +17,26 @@ namespace {
 TEST(MainMessages, HookKeyUpWinsOverDownAndTheTopBitsAreNotPartOfTheKey)
 {
     struct Case {
-        DWORD lParam;
-        int key, kind;
+        std::uint32_t lParam;
+        std::uint32_t key;
+        int kind;
     };
     const Case cases[] = {
-        {0x40000041u, 0x41, kStepKeyDown}, {0x80000041u, 0x41, kStepKeyUp},
-        {0xC0000041u, 0x41, kStepKeyUp},   {0x700000A0u, 0xA0, kStepKeyDown},
-        {0x3FFFFFFFu, 0, 0},               {0x00000041u, 0, 0},
+        {kHookKeyDown | 0x41, 0x41, MACRO_STEP_KEY_DOWN},
+        {kHookKeyUp | 0x41, 0x41, MACRO_STEP_KEY_UP},
+        {kHookKeyUp | kHookKeyDown | 0x41, 0x41, MACRO_STEP_KEY_UP},
+        {kHookKeyDown | 0x300000A0, 0xA0, MACRO_STEP_KEY_DOWN},
+        {~(kHookKeyUp | kHookKeyDown), 0, 0},
+        {0x41, 0, 0},
     };
     for (const Case& c : cases) {
-        const auto key = DecodeHookKey(static_cast<LPARAM>(static_cast<LONG>(c.lParam)));
+        const auto key = DecodeHookKey(c.lParam);
         if (c.kind == 0) {
             EXPECT_FALSE(key) << std::hex << c.lParam;
             continue;
         }
         ASSERT_TRUE(key) << std::hex << c.lParam;
-        EXPECT_EQ(key->key, c.key & 0x0FFFFFFF) << std::hex << c.lParam;
+        EXPECT_EQ(key->key, c.key) << std::hex << c.lParam;
         EXPECT_EQ(key->kind, c.kind) << std::hex << c.lParam;
     }
 }

@@ -48,4 +48,30 @@ TEST(StepFaces, CaptionIsWrittenInTheTextFieldOnly)
     EXPECT_EQ(Colour(face, 40, 16), 0x292929u) << "the face stays as it was";
 }
 
+TEST(StepFaces, ASlotDrawnAgainLooksTheSame)
+{
+    // Kind pictures with half-transparent edges; the slot's face is loaded from the key picture.
+    forms::TBitmap key, delay, face;
+    Fill(key, 90, 32, 0xFF292929);
+    Fill(delay, 86, 32, 0xFF7C171C);
+    for (int y = 0; y < 32; ++y) {
+        reinterpret_cast<std::uint32_t*>(key.ScanLine(y))[0] = 0x80C0A080;
+        reinterpret_cast<std::uint32_t*>(delay.ScanLine(y))[0] = 0x80102040;
+    }
+    face.Assign(&key);
+
+    forms::TBitmap first, again;
+    PaintFilledStep(first, face, key, MACRO_STEP_KEY_DOWN, L"A");
+    PaintFilledStep(again, face, delay, MACRO_STEP_DELAY, L"10");
+    for (int round = 0; round < 3; ++round) {
+        PaintFilledStep(again, face, key, MACRO_STEP_KEY_DOWN, L"A");
+        int differing = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 90; ++x)
+                differing += Colour(again, x, y) != Colour(first, x, y);
+        EXPECT_EQ(differing, 0) << "round " << round;
+    }
+    EXPECT_EQ(reinterpret_cast<std::uint32_t*>(face.ScanLine(5))[0], 0x80C0A080u) << "the face is kept as loaded";
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowProtocol.h"
 #include "WindowTestSupport.h"
 #include "forms/Bitmap.h"
 #include "forms/Form.h"
@@ -26,21 +27,21 @@ constexpr std::uint32_t kBackdrop = 0x30A030;
 
 class MainWindow : public forms::TForm {
 public:
-    explicit MainWindow(forms::TComponent* owner) : forms::TForm(owner, L"TfmZavadOva")
+    explicit MainWindow(forms::TComponent* owner) : forms::TForm(owner, kMainWindowClass)
     {
         SetBorderStyle(forms::bsNone);
-        SetCaption(L"Tastro");
+        SetCaption(kMainWindowCaption);
         SetColor(kBackdrop);
         SetBounds(40, 40, 700, 420);
         DoCreate();
         SetWindowRgn(Handle(), CreateRoundRectRgn(0, 0, 700, 420, 40, 40), FALSE);
     }
-    std::vector<WPARAM> subCodes;  // of "ZavadOva Main Window Message"
+    std::vector<WPARAM> subCodes;  // of the main window's registered message
 
 protected:
     void WndProc(forms::TMessage& message) override
     {
-        static const UINT zavadOva = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+        static const UINT zavadOva = RegisterWindowMessageW(kMainWindowMessageName);
         if (message.Msg == zavadOva)
             subCodes.push_back(message.WParam);
         forms::TForm::WndProc(message);

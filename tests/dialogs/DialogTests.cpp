@@ -134,7 +134,7 @@ TEST_F(DialogTest, OverlaysCoverTheMainWindowInItsShapeOneOfEachKind)
     ASSERT_NE(CMaskControlMK::GetInstance()->Mask(), nullptr);
     formtest::Click(CMaskControlMK::GetInstance()->Mask()->Handle(), 300, 300);
     formtest::Click(window, 100, 100);
-    EXPECT_EQ(main->subCodes, std::vector<WPARAM>{1257});
+    EXPECT_EQ(main->subCodes, std::vector<WPARAM>{MKM_CLOSE_EDIT});
     mask->HideMask();
     EXPECT_EQ(mask->Mask(), nullptr);
     EXPECT_TRUE(IsWindowVisible(CMaskControlMK::GetInstance()->Mask()->Handle()));
@@ -144,6 +144,23 @@ TEST_F(DialogTest, OverlaysCoverTheMainWindowInItsShapeOneOfEachKind)
     // Nothing is laid over a hidden window.
     formtest::TestForm hidden;
     mask->ShowMask(&hidden);
+    EXPECT_EQ(mask->Mask(), nullptr);
+}
+
+TEST_F(DialogTest, AnInnerDimLeavesTheOuterOneUntilItEnds)
+{
+    CMaskControl* mask = CMaskControl::Instance();
+    {
+        const MainWindowDim outer(main);
+        TMaskForm* overlay = mask->Mask();
+        ASSERT_NE(overlay, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            const MainWindowDim inner(main);
+            EXPECT_EQ(mask->Mask(), overlay) << "no second overlay";
+        }
+        EXPECT_EQ(mask->Mask(), overlay);
+        EXPECT_TRUE(IsWindowVisible(overlay->Handle())) << "the outer dialog is still dimmed";
+    }
     EXPECT_EQ(mask->Mask(), nullptr);
 }
 

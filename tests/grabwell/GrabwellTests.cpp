@@ -1,3 +1,4 @@
+#include "MainWindowProtocol.h"
 #include "SimTestSupport.h"
 
 #include <gmock/gmock.h>
@@ -14,8 +15,8 @@ namespace {
 
 using EntryFn = BOOL(WINAPI*)();
 
-constexpr LPARAM Down(UINT vk) { return static_cast<LPARAM>(vk | 0x40000000u); }
-constexpr LPARAM Up(UINT vk) { return static_cast<LPARAM>(vk | 0x80000000u); }
+constexpr LPARAM Down(UINT vk) { return static_cast<LPARAM>(vk | kHookKeyDown); }
+constexpr LPARAM Up(UINT vk) { return static_cast<LPARAM>(vk | kHookKeyUp); }
 
 // A stand-in for the main window, with its class and caption, that records the hook's messages.
 class MainWindow {
@@ -25,15 +26,15 @@ public:
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = &MainWindow::Proc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TfmZavadOva";
+        windowClass.lpszClassName = kMainWindowClass;
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, L"TfmZavadOva", L"Tastro", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
-                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(0, kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                  100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~MainWindow()
     {
         DestroyWindow(window_);
-        UnregisterClassW(L"TfmZavadOva", GetModuleHandleW(nullptr));
+        UnregisterClassW(kMainWindowClass, GetModuleHandleW(nullptr));
     }
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -77,8 +78,8 @@ private:
 
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
-        static const UINT hookMessage = RegisterWindowMessageW(L"ZavadOva Main Window Message");
-        if (message == hookMessage && wParam == 0xE001) {
+        static const UINT hookMessage = RegisterWindowMessageW(kMainWindowMessageName);
+        if (message == hookMessage && wParam == MKM_HOOK_KEY) {
             received().push_back(lParam);
             return 0;
         }

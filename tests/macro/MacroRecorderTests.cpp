@@ -3,6 +3,7 @@
 #include "KeyAssignmentStore.h"
 #include "MacroCodeWord.h"
 #include "MacroRecorder.h"
+#include "MainWindowProtocol.h"
 #include "ScratchFolder.h"
 
 #include <windows.h>
@@ -51,8 +52,8 @@ struct FakeClock final : RecordingClock {
     std::uint32_t now = 0;
 };
 
-constexpr std::uint32_t Down(std::uint32_t vk) { return vk | 0x40000000; }
-constexpr std::uint32_t Up(std::uint32_t vk) { return vk | 0x80000000; }
+constexpr std::uint32_t Down(std::uint32_t vk) { return vk | kHookKeyDown; }
+constexpr std::uint32_t Up(std::uint32_t vk) { return vk | kHookKeyUp; }
 constexpr std::uint32_t kRightCtrl = 0xA3;
 
 struct Event {

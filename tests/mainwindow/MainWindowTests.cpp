@@ -16,7 +16,6 @@
 namespace mainwindow {
 namespace {
 
-constexpr WPARAM kKeyChanged = 1258, kRefreshKey = 1254, kHookKey = 0xE001;
 // Controls of the main window, by a point inside them.
 constexpr POINT kSwitch{1067 + 20, 9 + 14};
 constexpr POINT kCleanAll{232 + 14, 60 + 17};
@@ -68,7 +67,7 @@ TEST_F(MainWindow, StartsHiddenSendsOnlyTheSwitchAndASecondStartShowsIt)
     const e2e::ProcessResult second = folder_->Run(L"TastroII.exe", {});
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_TRUE(IsWindowVisible(window_));
-    EXPECT_EQ(TopLevelWindowsOf(L"TfmZavadOva"), std::vector<HWND>{window_}) << "one main window only";
+    EXPECT_EQ(TopLevelWindowsOf(kMainWindowClass), std::vector<HWND>{window_}) << "one main window only";
 }
 
 TEST_F(MainWindow, ScreenShowsTheShapedSkin)
@@ -162,9 +161,17 @@ TEST_F(MainWindow, ForeignSubCodesChangeNothing)
     const e2e::TreeSnapshot files = e2e::Snapshot(folder_->Path());
     const WindowShot before(window_);
     const std::pair<WPARAM, LPARAM> foreign[] = {
-        {kRefreshKey, 0},          {kRefreshKey, 11},         {kRefreshKey, -1},         {kRefreshKey, 0x7FFFFFFF},
-        {kHookKey, 0x40000041},    {kHookKey, LPARAM(0x80000041u)}, {kHookKey, 0},      {1253, 1},
-        {1256, 1},                 {0x55, 1},                 {0xE002, 0x40000041},
+        {MKM_REFRESH_KEY, 0},
+        {MKM_REFRESH_KEY, 11},
+        {MKM_REFRESH_KEY, -1},
+        {MKM_REFRESH_KEY, 0x7FFFFFFF},
+        {MKM_HOOK_KEY, LPARAM(kHookKeyDown | 'A')},
+        {MKM_HOOK_KEY, LPARAM(kHookKeyUp | 'A')},
+        {MKM_HOOK_KEY, 0},
+        {1253, 1},
+        {1256, 1},
+        {0x55, 1},
+        {0xE002, LPARAM(kHookKeyDown | 'A')},
     };
     for (const auto& [code, value] : foreign)
         EXPECT_TRUE(program_->SubCode(code, value)) << code;
@@ -233,7 +240,7 @@ TEST_F(MainWindow, HandleCountsStayFlatOverRedrawsAndDialogs)
 {
     // Warm up: caches that fill once are not leaks.
     for (int i = 0; i < 20; ++i) {
-        ASSERT_TRUE(program_->SubCode(kRefreshKey, 1 + i % 10));
+        ASSERT_TRUE(program_->SubCode(MKM_REFRESH_KEY, 1 + i % 10));
         ASSERT_TRUE(DeleteKey(1, kCancel));
     }
     // Released overlays go once the main window's messages run again.
@@ -243,7 +250,7 @@ TEST_F(MainWindow, HandleCountsStayFlatOverRedrawsAndDialogs)
     ASSERT_GT(before.windows, 0);
 
     for (int i = 0; i < 500; ++i)
-        ASSERT_TRUE(program_->SubCode(kRefreshKey, 1 + i % 10));
+        ASSERT_TRUE(program_->SubCode(MKM_REFRESH_KEY, 1 + i % 10));
     for (int i = 0; i < 100; ++i)
         ASSERT_TRUE(DeleteKey(1, kCancel)) << "opening " << i;
     ASSERT_TRUE(program_->Send(WM_NULL, 0, 0));
@@ -333,7 +340,7 @@ TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
     EXPECT_EQ(frame.bottom - frame.top, 592);
 
     EXPECT_EQ(folder.Run(L"simkey.exe", {L"F1"}).exitCode, 0u) << "the key report is handled";
-    EXPECT_TRUE(program.SubCode(kKeyChanged, 1));
+    EXPECT_TRUE(program.SubCode(MKM_KEY_CHANGED, 1));
     EXPECT_TRUE(program.Click(kSwitch.x, kSwitch.y));
     EXPECT_TRUE(WaitFor(10000, [&] { return e2e::IniValue(folder.File(L"Setting.ini"), "Info", "Switch") == "0"; }));
     EXPECT_TRUE(program.Running());

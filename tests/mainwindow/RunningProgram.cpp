@@ -376,7 +376,7 @@ HWND MainProgram::WaitForMainWindow(DWORD timeoutMs)
 {
     WaitFor(timeoutMs, [this] {
         for (HWND window : TopLevelWindows(process_.dwProcessId, false))
-            if (ClassOf(window) == L"TfmZavadOva" && TextOf(window) == L"Tastro")
+            if (ClassOf(window) == kMainWindowClass && TextOf(window) == kMainWindowCaption)
                 window_ = window;
         return window_ != nullptr || !Running();
     });
@@ -407,7 +407,7 @@ bool MainProgram::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 
 bool MainProgram::SubCode(WPARAM code, LPARAM lParam) const
 {
-    return Send(RegisterWindowMessageW(L"ZavadOva Main Window Message"), code, lParam);
+    return Send(RegisterWindowMessageW(kMainWindowMessageName), code, lParam);
 }
 
 HWND MainProgram::ControlAt(int x, int y, HWND window, POINT* point) const

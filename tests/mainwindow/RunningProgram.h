@@ -5,6 +5,7 @@
 // files, and the screen.
 
 #include "ChildProcess.h"
+#include "MainWindowProtocol.h"
 #include "Screenshot.h"
 
 #include <gtest/gtest.h>

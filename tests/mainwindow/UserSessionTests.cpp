@@ -229,7 +229,7 @@ void UserSession::RecordAMacroAndEditAStep()
     ASSERT_TRUE(RealClick(kRecordBox));
     ASSERT_TRUE(WaitFor(10000, [] { return Visible(L"TDimmingForm", L"MaskMKForm") != nullptr; }));
     ASSERT_TRUE(Keys(window_, L"x"));
-    ASSERT_TRUE(program_->SubCode(1258, 3));
+    ASSERT_TRUE(program_->SubCode(MKM_KEY_CHANGED, 3));
     EXPECT_EQ(Visible(L"TDimmingForm", L"MaskMKForm"), nullptr);
     EXPECT_FALSE(MacroPageShown());
 
@@ -315,7 +315,7 @@ void UserSession::RecordAMacroAndEditAStep()
     GetWindowRect(FindWindowExW(dialog, nullptr, nullptr, nullptr), &fieldRect);
     EXPECT_EQ(fieldRect.right - fieldRect.left, 45);
     const std::optional<std::string> stored = e2e::ReadFileBytes(FunCfg());
-    ASSERT_TRUE(program_->SubCode(1258, 5));
+    ASSERT_TRUE(program_->SubCode(MKM_KEY_CHANGED, 5));
     ASSERT_TRUE(Keys(window_, L"4 2"));
     EXPECT_EQ(field(), L"") << "digits after the reload are not taken";
     ASSERT_TRUE(RealClick(kOnTheDim, Visible(L"TDimmingForm", L"MaskForm")));

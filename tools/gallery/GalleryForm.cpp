@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "forms/GdiHandles.h"
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "gui/controls/CImageEditBase.h"
@@ -86,8 +87,10 @@ void GalleryForm::Build()
     background_ = std::make_unique<forms::TBitmap>();
     gs::LoadPngToBitmap(options_.skins.background, *background_);
     factory->CreateImage(this, options_.skins.background, 0, 0, backgroundImage_);
-    if (HRGN region = gs::CreateRegionFromBitmap(background_->Handle(), kKeyColour, 0))
-        SetWindowRgn(Handle(), region, TRUE);
+    // The system owns the region once the window has it.
+    forms::RegionHandle region(gs::CreateRegionFromBitmap(background_->Handle(), kKeyColour, 0));
+    if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+        region.Release();
 
     const wchar_t* captions[] = {L"Raised", L"Hovered", L"Sunken", L"Disabled", L"Focused"};
     for (int i = 0; i < kButtonCount; ++i) {

@@ -1,12 +1,13 @@
 // Timings of the running main program, measured from outside on a scratch copy of the program
 // folder: the first paint after the start-up pause, a controller key report to its action, the
-// key-table write on sub-code 1258, a full repaint, a switch of tabs to the page painted, a page's
+// key-table write on MKM_KEY_CHANGED, a full repaint, a switch of tabs to the page painted, a page's
 // Apply from the name dialog's OK to the key table written, a recorded key event to its step
 // painted, and the working set. Prints medians.
 //
 //   mainbench <program folder>
 
 #include "BenchReport.h"
+#include "MainWindowProtocol.h"
 #include "UnmanagedWindows.h"
 
 #include <windows.h>
@@ -77,7 +78,7 @@ public:
     {
         Clock::time_point created{};
         for (int i = 0; i < 60000 && process_.hProcess; ++i) {
-            HWND window = FindWindowW(L"TfmZavadOva", L"Tastro");
+            HWND window = FindWindowW(kMainWindowClass, kMainWindowCaption);
             if (window && !window_) {
                 window_ = window;
                 created = Clock::now();
@@ -245,13 +246,13 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     Report("First paint after the 2000 ms pause", firstPaints);
-    const UINT zavadOva = RegisterWindowMessageW(L"ZavadOva Main Window Message");
+    const UINT zavadOva = RegisterWindowMessageW(kMainWindowMessageName);
     const UINT service = RegisterWindowMessageW(L"SimService Key Notify");
     PlantKeyEvent(folder, 4);
     Report("Key report to its action (audio switch)", Time(50, [&] { running.Send(service, 0x55, 0xA002000B); }));
     PlantKeyEvent(folder, 1);
     Report("Key report to its action (shortcut start)", Time(20, [&] { running.Send(service, 0x55, 0xA002000B); }));
-    Report("Sub-code 1258 to the key table written", Time(50, [&] { running.Send(zavadOva, 1258, 2); }));
+    Report("Sub-code 1258 to the key table written", Time(50, [&] { running.Send(zavadOva, MKM_KEY_CHANGED, 2); }));
     Report("Full repaint of the main window", Time(50, [&] {
                RedrawWindow(running.Window(), nullptr, nullptr,
                             RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -268,7 +269,7 @@ int wmain(int argc, wchar_t** argv)
 
     // Apply on the Function Keys page for F3: from the posted click on the name dialog's OK to the
     // controller stand-in having replaced its key table. The program writes fun.cfg and handles
-    // its own sub-code 1258 (the table write) before its one-second pause after Apply, so the
+    // its own MKM_KEY_CHANGED (the table write) before its one-second pause after Apply, so the
     // pause is not in the figure; the WM_NULL round trip waits it out between runs.
     const std::wstring table = folder + L"SimState\\13060030.bin";
     SendClick(window, POINT{26 + 44, 105 + 2 * 40 + 4});
@@ -311,11 +312,11 @@ int wmain(int argc, wchar_t** argv)
         std::fputs("the recording did not start\n", stderr);
         return 1;
     }
-    running.Send(zavadOva, 0xE001, 0x40000041);
+    running.Send(zavadOva, MKM_HOOK_KEY, static_cast<LPARAM>(kHookKeyDown | 'A'));
     std::vector<double> steps;
     for (int i = 0; i < 25; ++i) {
         const auto start = Clock::now();
-        running.Send(zavadOva, 0xE001, i % 2 ? 0x40000041 : 0x40000042);
+        running.Send(zavadOva, MKM_HOOK_KEY, static_cast<LPARAM>(kHookKeyDown | (i % 2 ? 'A' : 'B')));
         RedrawWindow(running.Window(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         steps.push_back(Since(start));
     }

@@ -1,5 +1,5 @@
-// Sends the running main window the messages other programs send it: the sub-codes of
-// "ZavadOva Main Window Message" and the profile load request; and sends its tray icon what the
+// Sends the running main window the messages other programs send it: the sub-codes of its
+// registered message and the profile load request; and sends its tray icon what the
 // notification area sends when the user acts on the icon (the mouse message or balloon
 // notification CODE, e.g. 0x405 for a click on the balloon).
 //
@@ -8,6 +8,8 @@
 //
 // Numbers may be decimal or 0x-hexadecimal. Exit codes: 0 handled, 1 no main window or tray
 // icon (or it did not answer in time), 2 usage.
+
+#include "MainWindowProtocol.h"
 
 #include <windows.h>
 
@@ -43,7 +45,7 @@ constexpr WPARAM kTrayIconId = 1;
 
 HWND MainWindow()
 {
-    const HWND window = FindWindowW(L"TfmZavadOva", L"Tastro");
+    const HWND window = FindWindowW(kMainWindowClass, kMainWindowCaption);
     if (window == nullptr)
         std::fputs("tastromsg: the main window is not running\n", stderr);
     return window;
@@ -88,7 +90,7 @@ int Send(UINT message, WPARAM wParam, LPARAM lParam)
 
 int SubCode(WPARAM code, LPARAM value)
 {
-    return Send(RegisterWindowMessageW(L"ZavadOva Main Window Message"), code, value);
+    return Send(RegisterWindowMessageW(kMainWindowMessageName), code, value);
 }
 
 } // namespace
@@ -101,17 +103,17 @@ int wmain(int argc, wchar_t** argv)
     const std::optional<unsigned long> first = argc > 2 ? Number(argv[2]) : std::nullopt;
     const std::optional<unsigned long> second = argc > 3 ? Number(argv[3]) : std::nullopt;
     if (argc == 2 && command == L"show")
-        return SubCode(1255, 0);
+        return SubCode(MKM_SHOW_WINDOW, 0);
     if (argc == 2 && command == L"close-edit")
-        return SubCode(1257, 0);
+        return SubCode(MKM_CLOSE_EDIT, 0);
     if (argc == 2 && command == L"load-profile")
         return Send(RegisterWindowMessageA("VORN_BROADCAST_MESSAGE"), 0x2132, 0);
     if (argc == 3 && first && command == L"key-changed")
-        return SubCode(1258, static_cast<LPARAM>(*first));
+        return SubCode(MKM_KEY_CHANGED, static_cast<LPARAM>(*first));
     if (argc == 3 && first && command == L"refresh-key")
-        return SubCode(1254, static_cast<LPARAM>(*first));
+        return SubCode(MKM_REFRESH_KEY, static_cast<LPARAM>(*first));
     if (argc == 3 && first && command == L"hook-key")
-        return SubCode(0xE001, static_cast<LPARAM>(*first));
+        return SubCode(MKM_HOOK_KEY, static_cast<LPARAM>(*first));
     if (argc == 3 && first && command == L"tray")
         return SendTo(TrayWindow(), kTrayCallback, kTrayIconId, static_cast<LPARAM>(*first));
     if ((argc == 3 || (argc == 4 && second)) && first && command == L"subcode")

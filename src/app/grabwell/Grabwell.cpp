@@ -1,21 +1,15 @@
 // Keyboard-hook library: between Hook and Unhook every key press and release is posted to the
-// main window as its registered message with sub-code 0xE001 and the virtual-key code in lParam
-// (bit 30 for a press, bit 31 for a release).
+// main window as its registered message with sub-code MKM_HOOK_KEY and a hook word in lParam.
 //
 // The hook is a low-level one, installed on the calling thread, which must run a message loop
 // (the program's GUI thread does). The hook procedure only posts: a sent message would make every
 // key press in the system wait for the program's painting.
 
+#include "MainWindowProtocol.h"
+
 #include <windows.h>
 
 namespace {
-
-constexpr wchar_t kMainWindowClass[] = L"TfmZavadOva";
-constexpr wchar_t kMainWindowCaption[] = L"Tastro";
-constexpr wchar_t kMainWindowMessage[] = L"ZavadOva Main Window Message";
-constexpr WPARAM kHookKey = 0xE001;
-constexpr DWORD kKeyDown = 0x40000000;
-constexpr DWORD kKeyUp = 0x80000000;
 
 // Touched only on the thread that calls Hook and Unhook, which is also the thread the system
 // runs the hook procedure on.
@@ -37,9 +31,9 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept
     if (code == HC_ACTION) {
         const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const bool up = wParam == WM_KEYUP || wParam == WM_SYSKEYUP;
-        const DWORD key = (event->vkCode & 0x0FFFFFFF) | (up ? kKeyUp : kKeyDown);
+        const DWORD key = (event->vkCode & kHookKeyMask) | (up ? kHookKeyUp : kHookKeyDown);
         if (const HWND window = MainWindow())
-            PostMessageW(window, g_message, kHookKey, static_cast<LPARAM>(key));
+            PostMessageW(window, g_message, MKM_HOOK_KEY, static_cast<LPARAM>(key));
     }
     // Keys go on to every other program as usual.
     return CallNextHookEx(g_hook, code, wParam, lParam);
@@ -54,7 +48,7 @@ BOOL WINAPI Hook() noexcept
 {
     if (g_hook != nullptr)
         return TRUE;
-    g_message = RegisterWindowMessageW(kMainWindowMessage);
+    g_message = RegisterWindowMessageW(kMainWindowMessageName);
     if (g_message == 0)
         return FALSE;
     g_window = FindWindowW(kMainWindowClass, kMainWindowCaption);
