@@ -150,23 +150,30 @@ void ReloadFunData(int n)
     FunDataMap().emplace(section, ReadFunData(IniSnapshot(FunCfgPath()), n));
 }
 
-bool WriteKeySection(int n, std::vector<SectionEntry> entries)
+bool WriteKeySection(int n, std::vector<SectionEntry> entries, const std::vector<SectionEntry>& uiEntries)
 {
     if (n < 1 || n > kFunKeyCount)
         return false;
-    _FunData& record = FunDataMap()[FunSection(n)];
+    // Only the fields' capacities are read here: the record itself is looked up after the write,
+    // so that a failed one adds no empty record that would hide the file's section later.
+    _FunData shape;
     for (SectionEntry& entry : entries)
-        if (const auto [text, capacity] = TextFieldOf(record, entry.key); text)
+        if (const auto [text, capacity] = TextFieldOf(shape, entry.key); text)
             entry.value.resize(std::min(entry.value.size(), capacity - 1));
     const std::wstring section = FunSection(n);
+    const std::wstring uiSection = FunUiSection(n);
     const bool written = WriteIniAllOrNothing(FunCfgPath(), [&](const IniFile& file) {
         for (const SectionEntry& entry : entries)
             if (!file.WriteString(section, entry.key, entry.value))
+                return false;
+        for (const SectionEntry& entry : uiEntries)
+            if (!file.WriteString(uiSection, entry.key, entry.value))
                 return false;
         return true;
     });
     if (!written)
         return false;
+    _FunData& record = FunDataMap()[section];
     // The values were cut to their fields above.
     for (const SectionEntry& entry : entries) {
         if (const auto [text, capacity] = TextFieldOf(record, entry.key); text)

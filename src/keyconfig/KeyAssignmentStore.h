@@ -26,11 +26,12 @@ struct SectionEntry {
     std::wstring value;
 };
 
-// Writes the entries into section Fn of fun.cfg in their order and puts the same values into key
-// n's record (DisplayName, IconFile, "1".."15", Type, Count; each cut to what the record holds,
-// and written so), both or neither: false leaves the file and the record as they were. Keys
-// that the entries do not name stay as they are in both.
-bool WriteKeySection(int n, std::vector<SectionEntry> entries);
+// Writes the entries into section Fn of fun.cfg in their order, then `uiEntries` into section Fn_UI
+// (a macro's steps), and puts the section Fn values into key n's record (DisplayName, IconFile,
+// "1".."15", Type, Count; each cut to what the record holds, and written so), all or nothing:
+// false leaves the file and the record as they were. Keys that the entries do not name stay as
+// they are in both.
+bool WriteKeySection(int n, std::vector<SectionEntry> entries, const std::vector<SectionEntry>& uiEntries = {});
 
 // Unassigns key n in fun.cfg and in memory; false when fun.cfg could not be changed, and then
 // the record stays as the file has it. The controller table is left to the caller.

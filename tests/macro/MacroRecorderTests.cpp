@@ -269,6 +269,10 @@ TEST_F(MacroRecorderTest, FunCfgRoundTripKeepsTheStepsAndTheFileLayout)
     ASSERT_EQ(recorder.WriteFunCfg(5, L"Copy\r\n[F2]"), MacroWriteResult::Written);
     EXPECT_EQ(recorder.WriteFunCfg(0, L"none"), MacroWriteResult::NoKeySelected);
     EXPECT_EQ(SectionLines(FunCfgPath(), "F6").front(), "DisplayName=first");
+    // An over-long name is cut alike in the file and in the record.
+    ASSERT_EQ(recorder.WriteFunCfg(7, std::wstring(80, L'M')), MacroWriteResult::Written);
+    EXPECT_EQ(SectionLines(FunCfgPath(), "F7").front(), "DisplayName=" + std::string(63, 'M'));
+    EXPECT_EQ(FieldText(FindFunData(7)->DisplayName), std::wstring(63, L'M'));
 
     std::vector<std::string> expected = {"DisplayName=Copy[F2]", "IconFile=", "1=163", "2=67"};
     for (int i = 3; i <= 15; ++i)

@@ -384,20 +384,10 @@ MacroWriteResult MacroRecorder::WriteFunCfg(int n, const std::wstring& name)
 {
     if (n < 1 || n > kFunKeyCount)
         return MacroWriteResult::NoKeySelected;
-    // A line break would end the INI line; the file keeps what the record keeps.
-    std::wstring stored = WithoutLineBreaks(name);
-    stored.resize(std::min(stored.size(), kDisplayNameCapacity - 1));
-    if (!WriteMacroSections(FunCfgPath(), n, stored, list_, slots_, keyboardValues_))
-        return MacroWriteResult::Failed;
-    // Looked up only now: nothing in between may have replaced the records.
-    _FunData& record = FunDataMap()[FunSection(n)];
-    CopyField(record.DisplayName, stored);
-    CopyField(record.IconFile, L"");
-    for (int i = 1; i <= kFunValueCount; ++i)
-        CopyField(record.Value[i - 1], MacroValueText(list_, i));
-    record.Type = FUN_TYPE_MACRO;
-    record.Count = list_.KeyCount;
-    return MacroWriteResult::Written;
+    // A line break would end the INI line.
+    const bool written = WriteKeySection(n, MacroKeyEntries(WithoutLineBreaks(name), list_, keyboardValues_),
+                                         MacroSlotEntries(slots_));
+    return written ? MacroWriteResult::Written : MacroWriteResult::Failed;
 }
 
 void MacroRecorder::LoadFromFunCfg(int n)

@@ -1,7 +1,6 @@
 #include "MacroFunCfg.h"
 
 #include "FunData.h"
-#include "IniFile.h"
 #include "IniSnapshot.h"
 #include "MacroCodeWord.h"
 
@@ -17,34 +16,6 @@ std::wstring Hex(std::uint32_t word)
     return text;
 }
 
-bool WriteAll(const IniFile& file, int n, const std::wstring& name, const ZavadOvaList& list,
-              const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues)
-{
-    const std::wstring section = FunSection(n);
-    bool ok = file.WriteString(section, L"DisplayName", name) && file.WriteString(section, L"IconFile", L"");
-    for (int i = 1; i <= kFunValueCount && ok; ++i)
-        ok = file.WriteString(section, std::to_wstring(i), MacroValueText(list, i));
-    ok = ok && file.WriteString(section, L"Type", std::to_wstring(FUN_TYPE_MACRO)) &&
-         file.WriteString(section, L"Count", std::to_wstring(list.KeyCount));
-    for (int i = 0; i < list.KeyCount && ok; ++i) {
-        const auto key = keyboardValues.find(static_cast<std::uint32_t>(list.Keys[i]));
-        // A key this installation does not name (a fun.cfg from elsewhere) plays without a scan code.
-        const std::int32_t deviceCode = key == keyboardValues.end() ? 0 : key->second.DeviceCode;
-        ok = file.WriteString(section, std::to_wstring(i + 1) + L"_code",
-                              Hex(PackMacroCodeWord(deviceCode, list.DownTimes[i], list.UpTimes[i])));
-    }
-    const std::wstring ui = FunUiSection(n);
-    for (int j = 1; j <= kMacroSlotCount && ok; ++j) {
-        const std::wstring number = std::to_wstring(j);
-        const auto slot = slots.find(j);
-        const bool used = slot != slots.end() && slot->second.Used;
-        ok = file.WriteString(ui, number + L"_status", used ? std::to_wstring(slot->second.Kind) : L"0") &&
-             file.WriteString(ui, number + L"_dis", used ? std::wstring(FieldText(slot->second.Text)) : L"") &&
-             file.WriteString(ui, number + L"_key", used ? std::to_wstring(slot->second.Value) : L"0");
-    }
-    return ok;
-}
-
 } // namespace
 
 std::wstring MacroValueText(const ZavadOvaList& list, int i)
@@ -53,11 +24,36 @@ std::wstring MacroValueText(const ZavadOvaList& list, int i)
     return key != 0 || i == 1 ? std::to_wstring(key) : std::wstring();
 }
 
-bool WriteMacroSections(const std::wstring& path, int n, const std::wstring& name, const ZavadOvaList& list,
-                        const CombinedKeyMapType& slots, const KeyboardValueMapType& keyboardValues)
+std::vector<SectionEntry> MacroKeyEntries(const std::wstring& name, const ZavadOvaList& list,
+                                         const KeyboardValueMapType& keyboardValues)
 {
-    return WriteIniAllOrNothing(
-        path, [&](const IniFile& file) { return WriteAll(file, n, name, list, slots, keyboardValues); });
+    std::vector<SectionEntry> entries = {{L"DisplayName", name}, {L"IconFile", L""}};
+    for (int i = 1; i <= kFunValueCount; ++i)
+        entries.push_back({std::to_wstring(i), MacroValueText(list, i)});
+    entries.push_back({L"Type", std::to_wstring(FUN_TYPE_MACRO)});
+    entries.push_back({L"Count", std::to_wstring(list.KeyCount)});
+    for (int i = 0; i < list.KeyCount; ++i) {
+        const auto key = keyboardValues.find(static_cast<std::uint32_t>(list.Keys[i]));
+        // A key this installation does not name (a fun.cfg from elsewhere) plays without a scan code.
+        const std::int32_t deviceCode = key == keyboardValues.end() ? 0 : key->second.DeviceCode;
+        entries.push_back({std::to_wstring(i + 1) + L"_code",
+                           Hex(PackMacroCodeWord(deviceCode, list.DownTimes[i], list.UpTimes[i]))});
+    }
+    return entries;
+}
+
+std::vector<SectionEntry> MacroSlotEntries(const CombinedKeyMapType& slots)
+{
+    std::vector<SectionEntry> entries;
+    for (int j = 1; j <= kMacroSlotCount; ++j) {
+        const std::wstring number = std::to_wstring(j);
+        const auto slot = slots.find(j);
+        const bool used = slot != slots.end() && slot->second.Used;
+        entries.push_back({number + L"_status", used ? std::to_wstring(slot->second.Kind) : L"0"});
+        entries.push_back({number + L"_dis", used ? std::wstring(FieldText(slot->second.Text)) : L""});
+        entries.push_back({number + L"_key", used ? std::to_wstring(slot->second.Value) : L"0"});
+    }
+    return entries;
 }
 
 void ReadMacroSections(const std::wstring& path, int n, ZavadOvaList& list, CombinedKeyMapType& slots)
