@@ -52,7 +52,7 @@ setup_packages() {
         # Some kernels (e.g. under paravirtual hypervisors) have no 32-bit user mode: the 32-bit
         # Wine cannot start there, so the same sources are tested as 64-bit programs.
         [ "${TASTRO_TEST_ARCH:-x86_64}" = x86_64 ] || die "this machine cannot execute 32-bit programs"
-        log "this machine cannot execute 32-bit programs: they are built, and run as the 64-bit build"
+        log "this machine cannot execute 32-bit programs: the 64-bit build runs in their place"
         TASTRO_TEST_ARCH=x86_64
     fi
     export TASTRO_TEST_ARCH
