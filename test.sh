@@ -14,6 +14,9 @@ fi
 
 rm -rf "$TASTRO_ROOT/dist"
 cp -r "$TASTRO_BUILD/i686/dist" "$TASTRO_ROOT/dist"
+# ctest checks the program folder of the build it tests; this checks the 32-bit one in dist/ too.
+cmake -DFOLDER="$TASTRO_ROOT/dist" -DSOURCE="$TASTRO_ROOT" -DBUILD="$TASTRO_BUILD" \
+    -P "$TASTRO_ROOT/tests/dist/CheckProgramFolder.cmake" || die "the program folder dist/ is not fit to ship"
 
 start_wine "$TASTRO_TEST_ARCH"
 log "running the tests"

@@ -9,6 +9,11 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   if(TASTRO_WERROR)
     add_compile_options(-Werror)
   endif()
+  # No path of the build machine in any binary (file-name macros, debug information): the source and
+  # build folders are recorded relative to themselves. The build folder may lie inside the source
+  # folder, so its map comes last, which the compiler tries first.
+  add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
+                      "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
 endif()
 
 if(MINGW)
@@ -21,11 +26,22 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(TASTRO_IS_32BIT ON)
 endif()
 
-# Puts a target's output into the program folder.
+# Puts a target's output into the program folder and lists it in the program_folder target. The
+# program folder gets the file stripped; its debug information stays in the build folder as
+# debug/NAME.debug, linked from the file by name, so that a crash address can still be resolved.
 function(tastro_dist target)
   set_target_properties(${target} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${TASTRO_DIST_DIR}
     LIBRARY_OUTPUT_DIRECTORY ${TASTRO_DIST_DIR})
+  set_property(GLOBAL APPEND PROPERTY TASTRO_DIST_TARGETS ${target})
+  if(MINGW AND CMAKE_OBJCOPY)
+    set(debug ${CMAKE_BINARY_DIR}/debug/$<TARGET_FILE_NAME:${target}>.debug)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debug
+      COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug}
+      COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
+      VERBATIM)
+  endif()
 endfunction()
 
 # A DLL with undecorated stdcall exports taken from a .def file and no "lib" prefix.

@@ -52,7 +52,7 @@ setup_packages() {
         # Some kernels (e.g. under paravirtual hypervisors) have no 32-bit user mode: the 32-bit
         # Wine cannot start there, so the same sources are tested as 64-bit programs.
         [ "${TASTRO_TEST_ARCH:-x86_64}" = x86_64 ] || die "this machine cannot execute 32-bit programs"
-        log "this machine cannot execute 32-bit programs: they are built, and run as the 64-bit build"
+        log "this machine cannot execute 32-bit programs: the 64-bit build runs in their place"
         TASTRO_TEST_ARCH=x86_64
     fi
     export TASTRO_TEST_ARCH
@@ -103,9 +103,10 @@ fetch_libpng() {
     [ -f "$TASTRO_LIBPNG_DIR/png.c" ] || die "libpng source not found after download"
 }
 
-# build_arch ARCH: configures and builds build/ARCH.
+# build_arch ARCH [TARGET...]: configures build/ARCH and builds the targets named, or everything.
 build_arch() {
     local arch=$1 bdir=$TASTRO_BUILD/$1
+    shift
     local toolchain=$TASTRO_ROOT/cmake/toolchain-$arch-w64-mingw32.cmake
     log "building $arch"
     # A toolchain file's flags reach only a fresh cache: start the configuration over when it changed since.
@@ -117,7 +118,7 @@ build_arch() {
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTASTRO_WERROR=ON \
         -DTASTRO_LIBPNG_SOURCE_DIR="$TASTRO_LIBPNG_DIR" >"$bdir.configure.log" 2>&1 \
         || { cat "$bdir.configure.log" >&2; die "configure failed ($arch)"; }
-    cmake --build "$bdir" -j "$JOBS" || die "build failed ($arch)"
+    cmake --build "$bdir" -j "$JOBS" ${1:+--target "$@"} || die "build failed ($arch)"
 }
 
 # start_wine ARCH: a private prefix in build/ARCH, one persistent wineserver and an Xvfb display.

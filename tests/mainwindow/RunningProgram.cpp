@@ -274,17 +274,18 @@ std::wstring TestFolder()
     return e2e::TestFolder();
 }
 
-ScratchProgramFolder::ScratchProgramFolder(const std::vector<std::wstring>& without)
+ScratchProgramFolder::ScratchProgramFolder(const std::vector<std::wstring>& without, const std::wstring& location)
 {
     static unsigned counter = 0;
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
     root_ = std::wstring(temp) + L"tastro-main-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(++counter) + L"\\";
-    program_ = root_ + L"Program Folder\\";
+    program_ = location.empty() ? root_ + L"Program Folder\\" : location;
     elsewhere_ = root_ + L"elsewhere\\";
     std::error_code error;
     fs::remove_all(fs::path(root_), error);
+    fs::remove_all(fs::path(program_), error);
     fs::create_directories(fs::path(elsewhere_), error);
     fs::copy(fs::path(TestFolder() + L"..\\dist"), fs::path(program_), fs::copy_options::recursive, error);
     fs::remove_all(fs::path(program_ + L"SimState"), error);
@@ -296,6 +297,7 @@ ScratchProgramFolder::~ScratchProgramFolder()
 {
     std::error_code ignored;
     fs::remove_all(fs::path(root_), ignored);
+    fs::remove_all(fs::path(program_), ignored);
 }
 
 std::vector<std::string> ScratchProgramFolder::CallLog() const
@@ -472,10 +474,10 @@ GuiHandleCounts MainProgram::HandleCounts() const
 }
 
 void ProgramSuite::StartProgram(const std::function<void(const ScratchProgramFolder&)>& prepare,
-                                const std::vector<std::wstring>& arguments)
+                                const std::vector<std::wstring>& arguments, const std::wstring& location)
 {
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
-    folder_ = new ScratchProgramFolder();
+    folder_ = new ScratchProgramFolder({}, location);
     prepare(*folder_);
     program_ = new MainProgram(*folder_, arguments);
     window_ = program_->WaitForMainWindow();

@@ -20,12 +20,13 @@
 
 namespace mainwindow {
 
-// A copy of the built program folder under the temporary folder, removed again at the end.
-// Programs run with <root>\elsewhere\ as their current folder.
+// A copy of the built program folder under the temporary folder, or at `location` (a folder path
+// with a trailing backslash) when given, removed again at the end. Programs run with
+// <root>\elsewhere\ as their current folder.
 class ScratchProgramFolder {
 public:
     // `without` names files of the program folder that the copy leaves out.
-    explicit ScratchProgramFolder(const std::vector<std::wstring>& without = {});
+    explicit ScratchProgramFolder(const std::vector<std::wstring>& without = {}, const std::wstring& location = {});
     ~ScratchProgramFolder();
     ScratchProgramFolder(const ScratchProgramFolder&) = delete;
     ScratchProgramFolder& operator=(const ScratchProgramFolder&) = delete;
@@ -135,7 +136,7 @@ class ProgramSuite : public testing::Test {
 protected:
     // `prepare` lays out the folder before the start.
     static void StartProgram(const std::function<void(const ScratchProgramFolder&)>& prepare,
-                             const std::vector<std::wstring>& arguments = {L"-h"});
+                             const std::vector<std::wstring>& arguments = {L"-h"}, const std::wstring& location = {});
     static void StopProgram();
     // fun.cfg with F1 opening witness.exe, F2 typing "hello", and `more`.
     static void WriteFunCfg(const ScratchProgramFolder& folder, const std::string& more = "");

@@ -80,7 +80,11 @@ protected:
     static void SetUpTestSuite()
     {
         OnDisplay(L"mousemove 0 0");
-        StartProgram([](const ScratchProgramFolder& folder) { e2e::WriteFileBytes(folder.File(L".profile"), ""); }, {});
+        // The pictures show the folder where an installation lies.
+        wchar_t installed[MAX_PATH] = {};
+        ExpandEnvironmentStringsW(L"%ProgramFiles%\\Tastro II\\", installed, MAX_PATH);
+        StartProgram([](const ScratchProgramFolder& folder) { e2e::WriteFileBytes(folder.File(L".profile"), ""); }, {},
+                     installed);
         WaitFor(30000, [] { return IsWindowVisible(window_) != FALSE; });
         std::filesystem::create_directories(std::filesystem::path(ShotFolder()));
     }
@@ -441,6 +445,10 @@ void UserSession::SaveCleanAndLoadAProfile()
     // The controller logs the write before it stores the table.
     EXPECT_TRUE(WaitFor(5000, [&] { return KeyTable() == table; }));
     EXPECT_TRUE(WaitFor(10000, [&] { return KeysLookAs(assigned); })) << "the keys are drawn again";
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    ASSERT_TRUE(OnDisplay(L"mousemove " + std::to_wstring(frame.left + 700) + L" " + std::to_wstring(frame.top + 575)));
+    Shoot(L"main-window");
 }
 
 void UserSession::SwitchAndExitThroughTheTray()

@@ -162,6 +162,8 @@ TEST_F(ProgramTest, WitnessRecordsItsNameAndCommandLine)
     EXPECT_EQ(RunPumpingMessages(witness), 0u);
     EXPECT_THAT(ReadLines(State() + L"witness.log"),
                 ElementsAre("witness.exe\t" + Utf8(witness) + " -OPEN 0", "witness.exe\t" + Utf8(witness)));
+    const auto bytes = ReadBytes(State() + L"witness.log");
+    EXPECT_TRUE(bytes && !bytes->empty() && bytes->back() == '\n') << "the last line ends too";
 }
 
 TEST(WitnessCopy, ACopyRecordsItsOwnNameInTheStateFolderBesideIt)
