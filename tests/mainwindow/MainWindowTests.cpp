@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace mainwindow {
 namespace {
@@ -341,6 +342,27 @@ TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
     EXPECT_EQ(program.DismissMessageBox(500), std::nullopt) << "one message only";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(30000), 0u);
+}
+
+TEST(FailedCheck, EndsTheProgramWithoutABuildPathAndUnregistersTheWindow)
+{
+    SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
+    // The PNG library missing; the translation library without an entry point.
+    const std::tuple<std::wstring, std::wstring, std::string> cases[] = {
+        {L"Pixlo.dll", L"", "m_hinst, file PngReader.cpp, line "},
+        {L"RoRarodAzav.dll", L"RoRarodAzav-incomplete.dll",
+         "m_pVnTranslateStr != NULL && m_pVnGetLangName != NULL, file RoRarodAzavDll.cpp, line "}};
+    for (const auto& [library, replacement, report] : cases) {
+        const ScratchProgramFolder folder({library});
+        if (!replacement.empty()) {
+            ASSERT_TRUE(CopyFileW((TestFolder() + replacement).c_str(), folder.File(library).c_str(), TRUE));
+        }
+        const e2e::ProcessResult result = folder.Run(L"TastroII.exe", {L"-h"});
+        EXPECT_EQ(result.exitCode, 3u) << report;
+        // The file's name without a folder of the build machine.
+        EXPECT_EQ(result.err.rfind("Assertion failed: " + report, 0), 0u) << result.err;
+        EXPECT_EQ(e2e::IniValue(folder.State(L"service.ini"), "Service", "Window"), std::nullopt) << "unregistered";
+    }
 }
 
 TEST(HandleCounter, SeesALeakingProgramGrow)
