@@ -70,6 +70,13 @@ TEST_F(MainWindow, StartsHiddenSendsOnlyTheSwitchAndASecondStartShowsIt)
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_TRUE(IsWindowVisible(window_));
     EXPECT_EQ(TopLevelWindowsOf(L"TfmZavadOva"), std::vector<HWND>{window_}) << "one main window only";
+
+    // A first instance that hangs keeps a second start for seconds, not for ever.
+    ASSERT_TRUE(program_->Suspend(true));
+    const ULONGLONG sent = GetTickCount64();
+    EXPECT_EQ(folder_->Run(L"TastroII.exe", {}).exitCode, 0u);
+    EXPECT_LT(GetTickCount64() - sent, 20000u);
+    ASSERT_TRUE(program_->Suspend(false));
 }
 
 TEST_F(MainWindow, ScreenShowsTheShapedSkin)
@@ -313,16 +320,32 @@ TEST_F(MainWindow, ClosingUnregistersAndEnds)
     EXPECT_EQ(Count(folder_->CallLog(), "Sysbridge VnSysSvr_UnregisterNotify"), 1u);
 }
 
-TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
+TEST(MissingLibraries, ShowTheirMessagesAndTheWindowStillWorks)
 {
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
     // Missing pictures leave empty ones: the window keeps its size, without its shape.
-    const ScratchProgramFolder folder({L"Biosgateex.dll", L"resource\\background\\BG.png", L"resource\\tab\\tab_n.png"});
-    MainProgram program(folder, {});
-    const auto box = program.DismissMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"Can not load Biosgate.dll");
-    EXPECT_EQ(box->caption, L"");
+    const ScratchProgramFolder folder(
+        {L"Biosgateex.dll", L"Iconform.dll", L"resource\\background\\BG.png", L"resource\\tab\\tab_n.png"});
+    // A copy of the image library in a folder on PATH is not taken for the missing one.
+    const std::wstring onPath = folder.Elsewhere() + L"libraries";
+    ASSERT_TRUE(CreateDirectoryW(onPath.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((TestFolder() + L"..\\dist\\Iconform.dll").c_str(), (onPath + L"\\Iconform.dll").c_str(), TRUE));
+    wchar_t path[32767] = {};
+    GetEnvironmentVariableW(L"PATH", path, 32767);
+    SetEnvironmentVariableW(L"PATH", (onPath + L";" + path).c_str());
+    MainProgram program(folder, {L"-h"});
+    SetEnvironmentVariableW(L"PATH", path);
+
+    // A second start while the first one's start-up shows a message box brings the window up.
+    ASSERT_NE(program.WaitForTopLevel(L"#32770", 60000), nullptr);
+    EXPECT_EQ(folder.Run(L"TastroII.exe", {}).exitCode, 0u);
+    const MainProgram::BoxText expected[] = {{L"", L"Can not load Biosgate.dll"}, {L"Warning", L"Can't load Iconform.dll"}};
+    for (const auto& [caption, text] : expected) {
+        const auto box = program.DismissMessageBox();
+        ASSERT_TRUE(box) << e2e::Utf8(text);
+        EXPECT_EQ(box->text, text);
+        EXPECT_EQ(box->caption, caption);
+    }
     const HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     for (int i = 0; i < 100 && !IsWindowVisible(window); ++i)
@@ -339,7 +362,7 @@ TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
     EXPECT_TRUE(WaitFor(10000, [&] { return e2e::IniValue(folder.File(L"Setting.ini"), "Info", "Switch") == "0"; }));
     EXPECT_TRUE(program.Running());
     EXPECT_FALSE(e2e::Exists(folder.State(L"13060030.bin")));
-    EXPECT_EQ(program.DismissMessageBox(500), std::nullopt) << "one message only";
+    EXPECT_EQ(program.DismissMessageBox(500), std::nullopt) << "no further message";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(30000), 0u);
 }
