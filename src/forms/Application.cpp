@@ -1,6 +1,7 @@
 #include "forms/Application.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "forms/Dialogs.h"
 #include "forms/Exceptions.h"
@@ -138,6 +139,18 @@ void TApplication::Terminate()
 {
     terminated_ = true;
     PostQuitMessage(0);
+}
+
+void TApplication::EndProcess(UINT exitCode)
+{
+    // A form's OnDestroy may free components: the index is checked again on every step.
+    for (int i = ComponentCount() - 1; i >= 0; --i) {
+        if (i >= ComponentCount())
+            continue;
+        if (auto* form = dynamic_cast<TForm*>(Components(i)))
+            form->DoDestroy();
+    }
+    std::_Exit(static_cast<int>(exitCode));
 }
 
 std::wstring TApplication::ExeName() const

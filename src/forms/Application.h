@@ -36,6 +36,10 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Ends the process at once with `exitCode` after every form's OnDestroy ran (once, last made
+    // first), so that what the forms hold outside the process (registrations, notification-area
+    // icons) goes with them; nothing else runs, no static object is destroyed.
+    [[noreturn]] void EndProcess(UINT exitCode);
     // Handles one message (waiting for it when `wait`); false when none was there or the loop must end.
     bool HandleMessage(bool wait = true);
     // Handles every queued message, then returns (for tests and busy loops).

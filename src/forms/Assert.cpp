@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "forms/Application.h"
 #include "forms/Rtl.h"
 
 namespace forms {
@@ -48,8 +49,9 @@ void AssertionFailed(const char* expression, const char* file, int line)
         Handler()(failure);
     else
         DefaultReport(failure);
-    // Nothing may run on past a failed check, whatever the handler did.
-    std::_Exit(3);
+    // Nothing may run on past a failed check, whatever the handler did; only what the forms hold
+    // outside the process is given back first.
+    Application().EndProcess(3);
 }
 
 }  // namespace forms

@@ -1,7 +1,8 @@
 #pragma once
 
-// An assertion that stays active in every build type: a failed check reports the expression text,
-// then the process ends. Tests install a handler that throws instead.
+// An assertion that stays active in every build type: a failed check reports the expression text
+// with the source file's name (no folder) and line, then the process ends after the application's
+// forms ran their OnDestroy. Tests install a handler that throws instead.
 
 #include <functional>
 
@@ -25,5 +26,7 @@ AssertHandler SetAssertHandler(AssertHandler handler);
 
 }  // namespace forms
 
-#define FORMS_ASSERT(expr) \
-    ((expr) ? static_cast<void>(0) : ::forms::AssertionFailed(#expr, __FILE__, __LINE__))
+// A check that failed with the fixed text `text`, reported with this file's name and line.
+#define FORMS_ASSERT_FAILED(text) ::forms::AssertionFailed(text, __FILE_NAME__, __LINE__)
+
+#define FORMS_ASSERT(expr) ((expr) ? static_cast<void>(0) : FORMS_ASSERT_FAILED(#expr))

@@ -77,6 +77,9 @@ protected:
     virtual void DoClose(TCloseAction& action);
 
 private:
+    // Runs DoDestroy when a failed check ends the process.
+    friend class TApplication;
+
     void ApplyPosition();
     void ApplyStyles();
     void FocusActiveControl();

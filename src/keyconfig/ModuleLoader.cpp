@@ -4,7 +4,14 @@ namespace {
 
 class Win32ModuleLoader final : public ModuleLoader {
 public:
-    HMODULE Load(const std::wstring& path) override { return LoadLibraryW(path.c_str()); }
+    HMODULE Load(const std::wstring& path) override
+    {
+        // A bare name comes only from the application's folder and the system's, never from a
+        // folder on PATH.
+        if (path.find_first_of(L"\\/:") == std::wstring::npos)
+            return LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+        return LoadLibraryW(path.c_str());
+    }
 
     FARPROC GetProc(HMODULE module, const char* name) override { return GetProcAddress(module, name); }
 

@@ -10,7 +10,8 @@ class ModuleLoader {
 public:
     virtual ~ModuleLoader() = default;
 
-    // LoadLibraryW; null when the library could not be loaded.
+    // LoadLibraryW; a bare name is searched for in the application's and the system's folders
+    // only. Null when the library could not be loaded.
     virtual HMODULE Load(const std::wstring& path) = 0;
     // GetProcAddress; null when the module lacks the name.
     virtual FARPROC GetProc(HMODULE module, const char* name) = 0;

@@ -19,11 +19,3 @@ UserNotifier& SystemNotifier()
     static MessageBoxNotifier notifier;
     return notifier;
 }
-
-void StopOnFailedCheck(const std::wstring& check, const std::wstring& source)
-{
-    const std::wstring text = L"Assertion failed: " + check + L"\r\n\r\n" + source;
-    MessageBoxW(nullptr, text.c_str(), L"Tastro", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    // The exit code an aborted program reports.
-    ExitProcess(3);
-}

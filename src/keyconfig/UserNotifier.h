@@ -14,7 +14,3 @@ public:
 
 // The notifier that opens message boxes.
 UserNotifier& SystemNotifier();
-
-// Reports a failed programming check (`check` names the condition, `source` where it is made)
-// in a message box and ends the process. Runs in every build type, unlike assert().
-[[noreturn]] void StopOnFailedCheck(const std::wstring& check, const std::wstring& source);

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace mainwindow {
 namespace {
@@ -68,6 +69,13 @@ TEST_F(MainWindow, StartsHiddenSendsOnlyTheSwitchAndASecondStartShowsIt)
     EXPECT_EQ(second.exitCode, 0u);
     EXPECT_TRUE(IsWindowVisible(window_));
     EXPECT_EQ(TopLevelWindowsOf(kMainWindowClass), std::vector<HWND>{window_}) << "one main window only";
+
+    // A first instance that hangs keeps a second start for seconds, not for ever.
+    ASSERT_TRUE(program_->Suspend(true));
+    const ULONGLONG sent = GetTickCount64();
+    EXPECT_EQ(folder_->Run(L"TastroII.exe", {}).exitCode, 0u);
+    EXPECT_LT(GetTickCount64() - sent, 20000u);
+    ASSERT_TRUE(program_->Suspend(false));
 }
 
 TEST_F(MainWindow, ScreenShowsTheShapedSkin)
@@ -319,16 +327,32 @@ TEST_F(MainWindow, ClosingUnregistersAndEnds)
     EXPECT_EQ(Count(folder_->CallLog(), "Sysbridge VnSysSvr_UnregisterNotify"), 1u);
 }
 
-TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
+TEST(MissingLibraries, ShowTheirMessagesAndTheWindowStillWorks)
 {
     SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
     // Missing pictures leave empty ones: the window keeps its size, without its shape.
-    const ScratchProgramFolder folder({L"Biosgateex.dll", L"resource\\background\\BG.png", L"resource\\tab\\tab_n.png"});
-    MainProgram program(folder, {});
-    const auto box = program.DismissMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"Can not load Biosgate.dll");
-    EXPECT_EQ(box->caption, L"");
+    const ScratchProgramFolder folder(
+        {L"Biosgateex.dll", L"Iconform.dll", L"resource\\background\\BG.png", L"resource\\tab\\tab_n.png"});
+    // A copy of the image library in a folder on PATH is not taken for the missing one.
+    const std::wstring onPath = folder.Elsewhere() + L"libraries";
+    ASSERT_TRUE(CreateDirectoryW(onPath.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW((TestFolder() + L"..\\dist\\Iconform.dll").c_str(), (onPath + L"\\Iconform.dll").c_str(), TRUE));
+    wchar_t path[32767] = {};
+    GetEnvironmentVariableW(L"PATH", path, 32767);
+    SetEnvironmentVariableW(L"PATH", (onPath + L";" + path).c_str());
+    MainProgram program(folder, {L"-h"});
+    SetEnvironmentVariableW(L"PATH", path);
+
+    // A second start while the first one's start-up shows a message box brings the window up.
+    ASSERT_NE(program.WaitForTopLevel(L"#32770", 60000), nullptr);
+    EXPECT_EQ(folder.Run(L"TastroII.exe", {}).exitCode, 0u);
+    const MainProgram::BoxText expected[] = {{L"", L"Can not load Biosgate.dll"}, {L"Warning", L"Can't load Iconform.dll"}};
+    for (const auto& [caption, text] : expected) {
+        const auto box = program.DismissMessageBox();
+        ASSERT_TRUE(box) << e2e::Utf8(text);
+        EXPECT_EQ(box->text, text);
+        EXPECT_EQ(box->caption, caption);
+    }
     const HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     for (int i = 0; i < 100 && !IsWindowVisible(window); ++i)
@@ -345,9 +369,30 @@ TEST(MissingController, ShowsItsMessageAndTheWindowStillWorks)
     EXPECT_TRUE(WaitFor(10000, [&] { return e2e::IniValue(folder.File(L"Setting.ini"), "Info", "Switch") == "0"; }));
     EXPECT_TRUE(program.Running());
     EXPECT_FALSE(e2e::Exists(folder.State(L"13060030.bin")));
-    EXPECT_EQ(program.DismissMessageBox(500), std::nullopt) << "one message only";
+    EXPECT_EQ(program.DismissMessageBox(500), std::nullopt) << "no further message";
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitForExit(30000), 0u);
+}
+
+TEST(FailedCheck, EndsTheProgramWithoutABuildPathAndUnregistersTheWindow)
+{
+    SetEnvironmentVariableW(L"TASTRO_SIM_DIR", nullptr);
+    // The PNG library missing; the translation library without an entry point.
+    const std::tuple<std::wstring, std::wstring, std::string> cases[] = {
+        {L"Pixlo.dll", L"", "m_hinst, file PngReader.cpp, line "},
+        {L"RoRarodAzav.dll", L"RoRarodAzav-incomplete.dll",
+         "m_pVnTranslateStr != NULL && m_pVnGetLangName != NULL, file RoRarodAzavDll.cpp, line "}};
+    for (const auto& [library, replacement, report] : cases) {
+        const ScratchProgramFolder folder({library});
+        if (!replacement.empty()) {
+            ASSERT_TRUE(CopyFileW((TestFolder() + replacement).c_str(), folder.File(library).c_str(), TRUE));
+        }
+        const e2e::ProcessResult result = folder.Run(L"TastroII.exe", {L"-h"});
+        EXPECT_EQ(result.exitCode, 3u) << report;
+        // The file's name without a folder of the build machine.
+        EXPECT_EQ(result.err.rfind("Assertion failed: " + report, 0), 0u) << result.err;
+        EXPECT_EQ(e2e::IniValue(folder.State(L"service.ini"), "Service", "Window"), std::nullopt) << "unregistered";
+    }
 }
 
 TEST(HandleCounter, SeesALeakingProgramGrow)

@@ -401,6 +401,14 @@ std::optional<DWORD> MainProgram::WaitForExit(DWORD timeoutMs)
     return code;
 }
 
+bool MainProgram::Suspend(bool stop) const
+{
+    using ProcessProc = LONG(NTAPI*)(HANDLE);
+    const auto call = reinterpret_cast<ProcessProc>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), stop ? "NtSuspendProcess" : "NtResumeProcess")));
+    return Started() && call != nullptr && call(process_.hProcess) == 0;
+}
+
 bool MainProgram::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     DWORD_PTR ignored = 0;

@@ -97,6 +97,8 @@ public:
     HWND Window() const { return window_; }
     // Waits until the program ends; its exit code.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // Stops every thread of the program (a program that hangs), or lets them run again.
+    bool Suspend(bool stop) const;
 
     // Sends a message to the main window and waits until it is handled.
     bool Send(UINT message, WPARAM wParam, LPARAM lParam) const;

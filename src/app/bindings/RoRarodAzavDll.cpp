@@ -1,7 +1,9 @@
 #include "RoRarodAzavDll.h"
 
 #include "ProgramFolder.h"
-#include "UserNotifier.h"
+
+#include "forms/Assert.h"
+#include "forms/Rtl.h"
 
 #include <utility>
 #include <vector>
@@ -18,7 +20,7 @@ RoRarodAzavDll& RoRarodAzavDll::GetInstance()
 
 RoRarodAzavDll::RoRarodAzavDll()
     : RoRarodAzavDll(SystemModuleLoader(),
-                     [](const std::wstring& check) { StopOnFailedCheck(check, L"RoRarodAzavDll"); })
+                     [](const std::wstring& check) { FORMS_ASSERT_FAILED(forms::WideToUtf8(check).c_str()); })
 {
 }
 

@@ -12,6 +12,13 @@
 
 #include <windows.h>
 
+namespace {
+
+// Longer than the first instance's start-up pause, so that a starting window still shows.
+constexpr UINT kShowTimeoutMs = 5000;
+
+} // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // Libraries loaded by bare name must not come from the current folder.
@@ -21,8 +28,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // Kept until the process ends.
     CreateMutexW(nullptr, FALSE, L"Tastro");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A first instance that does not answer must not keep this one waiting.
         const HWND running = FindWindowW(kMainWindowClass, kMainWindowCaption);
-        SendMessageW(running, ZavadOvaMessage(), MKM_SHOW_WINDOW, 0);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(running, ZavadOvaMessage(), MKM_SHOW_WINDOW, 0, SMTO_ABORTIFHUNG, kShowTimeoutMs, &ignored);
         return 0;
     }
 

@@ -283,9 +283,6 @@ void TfmZavadOva::ZavadOvaCommand(WPARAM code, LPARAM lParam)
             mainScene_->UpdateCleanButton();
         }
         break;
-    case MKM_SHOW_WINDOW:
-        Show();
-        break;
     case MKM_CLOSE_EDIT:
         mainScene_->CloseEditDialog();
         break;
@@ -299,6 +296,7 @@ void TfmZavadOva::ZavadOvaCommand(WPARAM code, LPARAM lParam)
 
 void TfmZavadOva::WndProc(forms::TMessage& message)
 {
+    const bool zavadOva = message.Msg != 0 && message.Msg == ZavadOvaMessage();
     // Nothing is asked of the scene before it exists (a message box during creation runs a
     // message loop).
     if (mainScene_) {
@@ -308,15 +306,20 @@ void TfmZavadOva::WndProc(forms::TMessage& message)
                 ExecuteFunKey(*n);
         if (IsLoadProfileRequest(message.Msg, message.WParam))
             mainScene_->ApplyTargetProfile();
-        if (message.Msg != 0 && message.Msg == ZavadOvaMessage())
+        if (zavadOva)
             ZavadOvaCommand(message.WParam, message.LParam);
         if (message.Msg == WM_DEVICECHANGE) {
             if (MainSwitchGuard().DeviceChanged(message.WParam))
                 mainScene_->UpdateSwitch();
-        } else if (message.Msg == WM_POWERBROADCAST && message.WParam == PBT_APMRESUMESUSPEND) {
-            // After a resume the controller gets the stored switch again; the key table it keeps.
-            controller_.SendSavedSwitch();
         }
+    }
+    // These need no scene: a second start's show also brings up a window whose start-up still
+    // shows a message box.
+    if (zavadOva && message.WParam == MKM_SHOW_WINDOW) {
+        Show();
+    } else if (message.Msg == WM_POWERBROADCAST && message.WParam == PBT_APMRESUMESUSPEND) {
+        // After a resume the controller gets the stored switch again; the key table it keeps.
+        controller_.SendSavedSwitch();
     }
     forms::TForm::WndProc(message);
 }

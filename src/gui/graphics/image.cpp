@@ -16,7 +16,7 @@ void AlphaBlendBitmap(forms::TBitmap& dest, const forms::TRect& rect, forms::TBi
                       std::uint8_t alpha)
 {
     if (source.PixelFormat() != forms::pf32bit)
-        forms::AssertionFailed("src->PixelFormat == pf32bit", __FILE__, __LINE__);
+        FORMS_ASSERT_FAILED("src->PixelFormat == pf32bit");
     if (dest.PixelFormat() != forms::pf24bit)
         dest.SetPixelFormat(forms::pf24bit);
     BlendPixels(dest.View(), rect, source.View(), origin, alpha);

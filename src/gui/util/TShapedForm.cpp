@@ -115,7 +115,7 @@ void TShapedFormMaker::PrepareForm()
         forms::ShowMessageBox(nullptr, L"BorderStyle is not set to bsNone", m_form->Name(), MB_OK);
     if (m_form->Scaled()) {
         forms::ShowMessageBox(nullptr, L"Scaled is not set to false", m_form->Name(), MB_OK);
-        forms::AssertionFailed("m_form->Scaled == false", __FILE__, __LINE__);
+        FORMS_ASSERT_FAILED("m_form->Scaled == false");
     }
     image_->SetAutoSize(true);
     m_form->SetClientWidth(image_->Width());
