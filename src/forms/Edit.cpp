@@ -160,6 +160,9 @@ void TCustomEdit::DoEnter()
 
 bool TCustomEdit::CanAutoSize(int&, int& newHeight)
 {
+    // Without a frame the set height stays.
+    if (borderStyle_ != bsSingle)
+        return false;
     // A DC of the screen's kind; see TCustomLabel::AdjustBounds.
     const MemoryDC screen(nullptr);
     SelectedObject font(screen.Get(), Font().Handle());

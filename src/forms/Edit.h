@@ -51,7 +51,7 @@ protected:
     void TextChanged() override;
     void FontChanged(TObject* sender) override;
     void DoEnter() override;
-    // Height from the font while AutoSize is on.
+    // Height from the font while AutoSize is on and the box has a frame (bsSingle).
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     virtual void Change();
 

@@ -134,15 +134,28 @@ TEST(TypedText, WordsLeftAndStoredTexts)
     EXPECT_EQ(WordsLeftText(L"noch %d von %d", 20), L"noch 30 von %d") << "only the first is replaced";
     EXPECT_EQ(WordsLeftText(L"%s left", 3), L"%s left") << "a translation without %d stays as it is";
 
-    _FunData record;
-    CopyField(record.Value[0], L"first");
-    CopyField(record.Value[1], L"left over");
-    record.Type = FUN_TYPE_TEXT;
-    record.Count = 1;
-    EXPECT_EQ(StoredTypedTexts(record).first, L"first");
-    EXPECT_EQ(StoredTypedTexts(record).second, L"") << "a stale value 2 is no second text";
-    record.Count = 2;
-    EXPECT_EQ(StoredTypedTexts(record).second, L"left over");
+    // fun.cfg is edited by hand: a stored text passes the filter and the budget of a typed one.
+    struct Case {
+        std::wstring first, second;
+        int count;
+        std::wstring shown;
+    };
+    const Case cases[] = {
+        {L"first", L"left over", 1, L"first|"}, // a stale value 2 is no second text
+        {L"first", L"left over", 2, L"first|left over"},
+        {std::wstring(400, L'a'), L"", 1, std::wstring(50, L'a') + L"|"},
+        {L"H\u00e9llo w\u00f6rld \u2713 \u65e5\u672c", L"", 1, L"Hllo wrld  |"},
+        {std::wstring(30, L'a'), L"b\tb" + std::wstring(30, L'b'), 2,
+         std::wstring(30, L'a') + L"|" + std::wstring(20, L'b')},
+    };
+    for (const Case& c : cases) {
+        _FunData record;
+        CopyField(record.Value[0], c.first);
+        CopyField(record.Value[1], c.second);
+        record.Count = c.count;
+        const TypedTexts texts = StoredTypedTexts(record);
+        EXPECT_EQ(texts.first + L"|" + texts.second, c.shown) << c.first.size() << " + " << c.second.size();
+    }
 }
 
 } // namespace

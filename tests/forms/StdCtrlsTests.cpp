@@ -317,6 +317,22 @@ TEST_F(StdCtrlsTest, BorderStyleChangesTheFrameOfALiveWindowKeepingItsSize)
     }
 }
 
+TEST_F(StdCtrlsTest, OnlyAFramedEditSizesItselfToItsFont)
+{
+    TComponent scope(nullptr);
+    TEdit* edits[2] = {new TEdit(&scope), new TEdit(&scope)};
+    for (int i = 0; i < 2; ++i) {
+        edits[i]->SetBounds(5, 5, 33, 17);
+        edits[i]->SetBorderStyle(i == 0 ? bsSingle : bsNone);
+        edits[i]->Font().SetHeight(-30);
+        edits[i]->SetParent(host);
+    }
+    EXPECT_GT(edits[0]->Height(), 30);
+    EXPECT_EQ(edits[1]->Height(), 17) << "without a frame the set height stays";
+    edits[1]->SetBorderStyle(bsSingle);
+    EXPECT_EQ(edits[1]->Height(), edits[0]->Height()) << "a frame added later sizes the box";
+}
+
 TEST_F(StdCtrlsTest, SeeThroughEditShowsTheParentsDrawingBehindIt)
 {
     class Stripes : public TGraphicControl {

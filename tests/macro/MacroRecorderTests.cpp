@@ -119,27 +119,35 @@ TEST_F(MacroRecorderTest, RecordsStepsDelaysAndKeyTimes)
 {
     struct Case {
         const char* name;
-        int fixedDelay; // 0: measured delays
+        bool fixed;
+        int delayField;
         std::vector<Event> events;
         std::wstring steps, keys;
     };
     const Case cases[] = {
-        {"press and release", 0, {{0, Down('A')}, {120, Up('A')}}, L"v:A 120 ^:A", L"65 0/120 1/3"},
+        {"press and release", false, 0, {{0, Down('A')}, {120, Up('A')}}, L"v:A 120 ^:A", L"65 0/120 1/3"},
         {"short delays become 10 ms",
+         false,
          0,
          {{0, Down('A')}, {4, Down('C')}, {50, Up('C')}, {60, Up('A')}},
          L"v:A 10 v:C 46 ^:C 10 ^:A",
          L"65 0/60 1/7 67 4/50 3/5"},
-        {"unknown keys and events without a flag are no steps", 0,
+        {"unknown keys and events without a flag are no steps", false, 0,
          {{0, Down('A')}, {30, Down(0x99)}, {40, 'A'}, {90, Up('A')}}, L"v:A 90 ^:A", L"65 0/90 1/3"},
-        {"fixed delay", 100,
+        {"fixed delay", true, 100,
          {{0, Down('A')}, {50, Down('C')}, {70, Down(kRightCtrl)}, {75, Up(kRightCtrl)}},
          L"v:A 100 v:C 100 v:RCtrl 100 ^:RCtrl", L"65 0/0 1/0 67 100/0 3/0 163 200/300 5/7"},
+        // The key times follow the delay steps: an empty or too small field plays as 10 ms.
+        {"fixed delay from an empty field", true, 0,
+         {{0, Down('A')}, {50, Down('C')}, {70, Up('C')}, {75, Up('A')}},
+         L"v:A 10 v:C 10 ^:C 10 ^:A", L"65 0/30 1/7 67 10/20 3/5"},
+        {"fixed delay below 10", true, 4, {{0, Down('A')}, {50, Down('C')}, {70, Up('C')}},
+         L"v:A 10 v:C 10 ^:C", L"65 0/0 1/0 67 10/20 3/5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(recorder.SetFixedDelay(c.fixedDelay != 0));
-        view.delayField = c.fixedDelay;
+        ASSERT_TRUE(recorder.SetFixedDelay(c.fixed));
+        view.delayField = c.delayField;
         recorder.ClearActions();
         Record(c.events);
         EXPECT_EQ(Steps(), c.steps);
@@ -357,11 +365,18 @@ TEST_F(MacroRecorderTest, EditingAStepChangesItsPartnerAndTheKeyList)
     recorder.ApplyEdit();
     EXPECT_EQ(Steps(), L"v:C 2011 ^:C");
 
+    // Another key empties the text but keeps the delay typed before it.
+    recorder.BeginEdit(2);
+    for (const std::uint32_t key : {0x32u, 0x31u, 0x41u})
+        recorder.OnHookKey(Up(key));
+    recorder.ApplyEdit();
+    EXPECT_EQ(Steps(), L"v:C 21 ^:C");
+
     // Closing the editor without a key changes nothing; afterwards events are ignored.
     recorder.BeginEdit(2);
     recorder.ApplyEdit();
     recorder.OnHookKey(Up('1'));
-    EXPECT_EQ(Steps(), L"v:C 2011 ^:C");
+    EXPECT_EQ(Steps(), L"v:C 21 ^:C");
 }
 
 TEST_F(MacroRecorderTest, FailedWritesChangeNothing)

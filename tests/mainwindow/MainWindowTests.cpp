@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace mainwindow {
 namespace {
@@ -195,6 +196,9 @@ TEST_F(MainWindow, DelayFieldKeepsFourDigitsAndStoresTenForNoNumber)
     wchar_t text[16] = {};
     SendMessageW(field, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"1000") << "all four stored digits come back";
+    RECT box{};
+    GetWindowRect(field, &box);
+    EXPECT_EQ(std::make_pair(box.right - box.left, box.bottom - box.top), std::make_pair(33L, 17L));
 
     // What the user leaves in the field is stored once a command of the main scene runs.
     const std::pair<const wchar_t*, const char*> cases[] = {

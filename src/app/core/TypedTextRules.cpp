@@ -57,9 +57,13 @@ std::wstring WordsLeftText(const std::wstring& format, std::size_t count)
 
 TypedTexts StoredTypedTexts(const _FunData& record)
 {
+    // fun.cfg may be edited by hand: what a field shows and counts is what could have been typed.
     TypedTexts texts;
-    texts.first = FieldText(record.Value[0]);
-    if (record.Count == 2)
-        texts.second = FieldText(record.Value[1]);
+    const std::wstring first(FieldText(record.Value[0]));
+    texts.first = FilterTypedText(first, first.size(), 0).text;
+    if (record.Count == 2) {
+        const std::wstring second(FieldText(record.Value[1]));
+        texts.second = FilterTypedText(second, second.size(), texts.first.size()).text;
+    }
     return texts;
 }

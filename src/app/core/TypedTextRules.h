@@ -30,8 +30,8 @@ FilteredText FilterTypedText(const std::wstring& text, std::size_t caret, std::s
 // The words-left caption: the first "%d" of the (translated) format replaced by 50 - count.
 std::wstring WordsLeftText(const std::wstring& format, std::size_t count);
 
-// The texts a stored typed-text record gives; a value "2" that an earlier assignment left counts
-// only when Count is 2.
+// The texts a stored typed-text record gives, through the same filter and budget as a paste (the
+// first text first); a value "2" that an earlier assignment left counts only when Count is 2.
 struct TypedTexts {
     std::wstring first;
     std::wstring second;

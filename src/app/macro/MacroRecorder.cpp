@@ -187,9 +187,10 @@ void MacroRecorder::AddAction(std::int32_t value, std::int32_t kind)
     slot.Used = true;
     slot.Kind = kind;
     slot.SlotNumber = number;
+    // The delay steps and the key times use one fixed delay; like every delay it is 10 ms at least.
     std::optional<int> fixedDelay;
     if (fixedDelay_)
-        fixedDelay = std::clamp(view_.DelayFieldValue(), 0, kMaxDelayField);
+        fixedDelay = std::max(std::clamp(view_.DelayFieldValue(), 0, kMaxDelayField), kMinDelayMs);
     if (kind == MACRO_STEP_DELAY) {
         const std::int32_t delay =
             std::max(fixedDelay ? *fixedDelay : static_cast<std::int32_t>(now - list_.LastKeyTime), kMinDelayMs);
@@ -237,10 +238,8 @@ void MacroRecorder::FeedEditor(std::int32_t key, std::int32_t kind, const std::w
             edit_.Text.clear();
         else if (edit_.Text.size() < kMaxDelayDigits)
             edit_.Text += text;
-        if (edit_.Text.empty()) {
-            // An emptied field changes nothing.
-            edit_.PendingDelay = 0;
-        } else if (edit_.Text.size() <= kMaxDelayDigits) {
+        // An emptied text keeps the delay typed before it.
+        if (!edit_.Text.empty() && edit_.Text.size() <= kMaxDelayDigits) {
             edit_.PendingDelay = LeadingNumber(edit_.Text);
             edit_.PendingKey = 0;
         }
