@@ -26,7 +26,14 @@ AssertHandler SetAssertHandler(AssertHandler handler);
 
 }  // namespace forms
 
+// The source file's name without its folder where the compiler offers it (GCC 12, Clang 9).
+#ifdef __FILE_NAME__
+#define FORMS_SOURCE_FILE __FILE_NAME__
+#else
+#define FORMS_SOURCE_FILE __FILE__
+#endif
+
 // A check that failed with the fixed text `text`, reported with this file's name and line.
-#define FORMS_ASSERT_FAILED(text) ::forms::AssertionFailed(text, __FILE_NAME__, __LINE__)
+#define FORMS_ASSERT_FAILED(text) ::forms::AssertionFailed(text, FORMS_SOURCE_FILE, __LINE__)
 
 #define FORMS_ASSERT(expr) ((expr) ? static_cast<void>(0) : FORMS_ASSERT_FAILED(#expr))
