@@ -65,9 +65,7 @@ SwitchResult ControllerLink::SetSwitch(int on)
 {
     // Stored first: the controller gets a value only when Setting.ini holds it afterwards.
     const DWORD value = on == 1 ? 1 : 0;
-    const bool stored = WriteIniAllOrNothing(SettingsPath(), [value](const IniFile& file) {
-        return file.WriteString(L"Info", L"Switch", value ? L"1" : L"0");
-    });
+    const bool stored = WriteIniStringAllOrNothing(SettingsPath(), L"Info", L"Switch", value ? L"1" : L"0");
     if (!stored)
         return SwitchResult::NotStored;
     return SendSwitch(value) ? SwitchResult::Set : SwitchResult::NotAccepted;

@@ -193,3 +193,9 @@ bool WriteIniAllOrNothing(const std::wstring& path, const std::function<bool(con
     IniFile(path).Flush();
     return ok;
 }
+
+bool WriteIniStringAllOrNothing(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+                                const std::wstring& value)
+{
+    return WriteIniAllOrNothing(path, [&](const IniFile& file) { return file.WriteString(section, key, value); });
+}

@@ -57,3 +57,7 @@ int ParseIniInteger(std::wstring_view text);
 // copy in its place (FileReplacement) only when all of them succeeded: a failure, or the program
 // killed meanwhile, leaves the file as it was. Every edit of a user's INI file goes this way.
 bool WriteIniAllOrNothing(const std::wstring& path, const std::function<bool(const IniFile&)>& writes);
+
+// One value stored the same way: the file keeps its old content unless the value was written.
+bool WriteIniStringAllOrNothing(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+                                const std::wstring& value);

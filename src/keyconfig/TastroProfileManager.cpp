@@ -73,8 +73,7 @@ FileResult TastroProfileManager::DeleteProfile(const std::wstring& name) const
 
 bool TastroProfileManager::SetTargetProfile(const std::wstring& name) const
 {
-    return WriteIniAllOrNothing(TargetProfilePath(base_),
-                                [&](const IniFile& file) { return file.WriteString(L"TargetProfile", L"NAME", name); });
+    return WriteIniStringAllOrNothing(TargetProfilePath(base_), L"TargetProfile", L"NAME", name);
 }
 
 std::wstring TargetProfilePath(const std::wstring& base)

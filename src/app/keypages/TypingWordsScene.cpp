@@ -281,9 +281,7 @@ void TypingWordsScene::OnClick(forms::TObject* sender)
 void TypingWordsScene::AgreeClicked()
 {
     const bool ticked = AgreeBox->Checked();
-    if (!WriteIniAllOrNothing(SettingIniPath(), [ticked](const IniFile& file) {
-            return file.WriteString(L"Info", L"TW_Warning", ticked ? L"1" : L"0");
-        })) {
+    if (!WriteIniStringAllOrNothing(SettingIniPath(), L"Info", L"TW_Warning", ticked ? L"1" : L"0")) {
         // The box shows what Setting.ini keeps.
         AgreeBox->SetChecked(!ticked);
         assigner_.Warn(Translate(L"The setting could not be saved."), Translate(L"OK"), false);

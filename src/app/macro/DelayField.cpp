@@ -24,6 +24,5 @@ std::wstring ReadStoredDelay()
 
 bool WriteStoredDelay(const std::wstring& text)
 {
-    return WriteIniAllOrNothing(SettingIniPath(),
-                                [&](const IniFile& file) { return file.WriteString(L"Info", L"Time", text); });
+    return WriteIniStringAllOrNothing(SettingIniPath(), L"Info", L"Time", text);
 }

@@ -124,9 +124,7 @@ void MacroRecorder::EndRecording()
 
 bool MacroRecorder::SetFixedDelay(bool on)
 {
-    if (!WriteIniAllOrNothing(SettingIniPath(), [on](const IniFile& file) {
-            return file.WriteString(L"Info", L"TimeType", on ? L"1" : L"0");
-        })) {
+    if (!WriteIniStringAllOrNothing(SettingIniPath(), L"Info", L"TimeType", on ? L"1" : L"0")) {
         view_.SetFixedDelayBox(fixedDelay_);
         return false;
     }
