@@ -17,44 +17,107 @@ missing_packages() {
     done
 }
 
-apt_install() {
-    local need
+# apt_update LOG COMMAND...: runs COMMAND update (COMMAND is apt-get with its options), its output
+# in LOG. An index that fails (a mirror mid-sync, a dead source) is only a warning: apt keeps every
+# list that did arrive, and the install or source fetch that follows says whether they are enough.
+apt_update() {
+    local log=$1
+    shift
+    "$@" update >"$log" 2>&1 && return 0
+    local failed
+    failed=$(sed -n 's/^Err:[0-9]*[[:space:]]*//p' "$log" | sort -u)
+    [ -n "$failed" ] || failed=$(grep -E '^(E|W): ' "$log" | tail -5)
+    log "warning: apt-get update failed for some indexes; going on with the lists that arrived:"
+    printf '     %s\n' "$failed" | sed 's/^[[:space:]]*$//;/^$/d' >&2
+    return 0
+}
+
+# The packages of PACKAGE... that apt's errors in LOG name; all of them when the errors name none.
+packages_named_in() {
+    local log=$1 p named=
+    shift
+    local errors
+    errors=$(grep -E '^E: ' "$log" || true)
+    for p in "$@"; do
+        # A package name is bounded by characters that cannot be part of one.
+        if printf '%s\n' "$errors" | grep -qE "(^|[^[:alnum:].+-])${p//+/\\+}([^[:alnum:].+-]|\$)"; then
+            named="$named $p"
+        fi
+    done
+    [ -n "$named" ] && echo $named || echo "$@"
+}
+
+# try_apt_install PACKAGE...: installs what is missing of PACKAGE...; on failure prints apt's last
+# lines, names the packages it could not get in TASTRO_APT_UNAVAILABLE and returns 1.
+try_apt_install() {
+    local need log=$TASTRO_BUILD/apt.log
     need=$(missing_packages "$@")
     [ -z "$need" ] && return 0
     log "installing: $(echo $need)"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $need >"$TASTRO_BUILD/apt.log" 2>&1 \
-        || { as_root apt-get update >>"$TASTRO_BUILD/apt.log" 2>&1 &&
-             as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $need >>"$TASTRO_BUILD/apt.log" 2>&1; } \
-        || { tail -20 "$TASTRO_BUILD/apt.log" >&2; die "package installation failed"; }
+    local install=(as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends)
+    "${install[@]}" $need >>"$log" 2>&1 && return 0
+    # No package lists yet, or lists older than the archive: fetch them once and try again.
+    if [ -z "${TASTRO_APT_UPDATED:-}" ]; then
+        TASTRO_APT_UPDATED=1
+        apt_update "$TASTRO_BUILD/apt-update.log" as_root apt-get
+        "${install[@]}" $need >>"$log" 2>&1 && return 0
+    fi
+    tail -20 "$log" >&2
+    TASTRO_APT_UNAVAILABLE=$(packages_named_in "$log" $(missing_packages $need))
+    return 1
 }
 
-# True when this machine can execute 32-bit x86 Linux programs (the 32-bit Wine needs that).
+apt_install() {
+    try_apt_install "$@" || die "package installation failed; could not install: $TASTRO_APT_UNAVAILABLE"
+}
+
+# True when this machine can execute 32-bit x86 Linux programs (the 32-bit Wine needs that). Asks
+# the kernel itself with a 96-byte static i386 program that exits with 42, so that no 32-bit
+# library has to be installed first.
 host_runs_i386() {
-    [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+    local probe=$TASTRO_BUILD/i386-probe
+    printf '%b' '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' \
+        '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' \
+        '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00' \
+        '\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08' \
+        '\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00' \
+        '\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >"$probe" && chmod +x "$probe" || return 1
+    local status=0
+    ("$probe") 2>/dev/null || status=$?
+    [ "$status" = 42 ]
 }
 
 setup_packages() {
     mkdir -p "$TASTRO_BUILD"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    : >"$TASTRO_BUILD/apt.log"
+    local runs_i386=
+    host_runs_i386 && runs_i386=1
+    # dpkg's foreign architectures are touched only where the 32-bit Wine can run.
+    if [ -n "$runs_i386" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         log "enabling the i386 architecture"
-        as_root dpkg --add-architecture i386
-        as_root apt-get update >"$TASTRO_BUILD/apt.log" 2>&1 || die "apt-get update failed"
+        as_root dpkg --add-architecture i386 || die "dpkg --add-architecture i386 failed"
+        TASTRO_APT_UPDATED=1
+        apt_update "$TASTRO_BUILD/apt-update.log" as_root apt-get
     fi
     apt_install cmake ninja-build dpkg-dev googletest xvfb xauth imagemagick xdotool \
         gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix \
         gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix \
-        libz-mingw-w64-dev wine wine64 libc6:i386 python3 python3-pil fonts-dejavu-core \
+        libz-mingw-w64-dev wine wine64 python3 python3-pil fonts-dejavu-core \
         fonts-wine fonts-liberation2 xcompmgr
-    if host_runs_i386; then
-        apt_install wine32:i386
-        TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-i686}
-    else
+    if [ -z "$runs_i386" ]; then
         # Some kernels (e.g. under paravirtual hypervisors) have no 32-bit user mode: the 32-bit
         # Wine cannot start there, so the same sources are tested as 64-bit programs.
         [ "${TASTRO_TEST_ARCH:-x86_64}" = x86_64 ] || die "this machine cannot execute 32-bit programs"
         log "this machine cannot execute 32-bit programs: the 64-bit build runs in their place"
         TASTRO_TEST_ARCH=x86_64
+    elif [ "${TASTRO_TEST_ARCH:-}" != x86_64 ] && ! try_apt_install libc6:i386 wine32:i386; then
+        # The lists that arrived may hold no 32-bit Wine that fits the installed system (an i386
+        # index lost while its amd64 twin arrived): no 32-bit Windows program runs here then.
+        [ -z "${TASTRO_TEST_ARCH:-}" ] || die "the 32-bit Wine could not be installed; could not install: $TASTRO_APT_UNAVAILABLE"
+        log "warning: could not install $TASTRO_APT_UNAVAILABLE; without the 32-bit Wine, the 64-bit build runs in place of the 32-bit one"
+        TASTRO_TEST_ARCH=x86_64
     fi
+    TASTRO_TEST_ARCH=${TASTRO_TEST_ARCH:-i686}
     export TASTRO_TEST_ARCH
 }
 
@@ -91,7 +154,7 @@ fetch_libpng() {
     done
     local opts=(-o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts="$apt/parts"
                 -o Dir::State::Lists="$apt/lists" -o Dir::Cache="$apt/cache" -o APT::Sandbox::User=root)
-    apt-get "${opts[@]}" update >"$apt/update.log" 2>&1 || { tail "$apt/update.log" >&2; die "source list update failed"; }
+    apt_update "$apt/update.log" apt-get "${opts[@]}"
     # A mirror may lack some files of one version: try each version the lists offer, newest first.
     local v ok=
     for v in $(apt-cache "${opts[@]}" showsrc libpng1.6 2>/dev/null | awk '/^Version:/{print $2}' | sort -u -r -V); do
