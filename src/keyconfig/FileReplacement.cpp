@@ -6,21 +6,43 @@
 
 #include <vector>
 
-FileReplacement::FileReplacement(std::wstring target) : target_(std::move(target)), copy_(target_ + L".new") {}
+namespace {
+
+// How long a move waits out readers of the file: 50 tries, 20 ms apart.
+constexpr int kMoveAttempts = 50;
+constexpr DWORD kMoveRetryMs = 20;
+
+} // namespace
+
+FileReplacement::FileReplacement(std::wstring target)
+    : target_(std::move(target))
+    , copy_(target_ + L".new")
+    , lock_(target_)
+{
+}
 
 FileReplacement::~FileReplacement()
 {
-    if (!committed_)
+    // Still under the lock: the copy is this writer's own.
+    if (claimed_ && !committed_)
         DeleteFileW(copy_.c_str());
+}
+
+FileResult FileReplacement::Claim()
+{
+    claimed_ = static_cast<bool>(lock_);
+    return lock_.Result();
 }
 
 FileResult FileReplacement::CopyFrom(const std::wstring& source)
 {
+    if (const FileResult claimed = Claim(); !claimed)
+        return claimed;
     ScopedFileHandle file(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         const FileResult failed = FileResult::Of(FALSE);
-        // No copy may stay from an earlier, killed write.
+        // A copy left by a killed writer must not be merged into by edits that start from nothing.
         DeleteFileW(copy_.c_str());
         return failed;
     }
@@ -40,6 +62,8 @@ FileResult FileReplacement::CopyFrom(const std::wstring& source)
 
 FileResult FileReplacement::Write(const void* data, std::size_t size)
 {
+    if (const FileResult claimed = Claim(); !claimed)
+        return claimed;
     ScopedFileHandle file(
         CreateFileW(copy_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
@@ -52,6 +76,8 @@ FileResult FileReplacement::Write(const void* data, std::size_t size)
 
 FileResult FileReplacement::Commit()
 {
+    if (!claimed_)
+        return lock_ ? FileResult{ERROR_FILE_NOT_FOUND} : lock_.Result();
     {
         // Whoever wrote the copy (this class or the private-profile functions), its bytes reach
         // the disk before its name replaces the file's.
@@ -60,8 +86,18 @@ FileResult FileReplacement::Commit()
         if (!file.Valid() || !FlushFileBuffers(file.Get()))
             return FileResult::Of(FALSE);
     }
-    const FileResult moved = FileResult::Of(
-        MoveFileExW(copy_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    // A reader that holds the file open refuses the move for a moment (on Windows unless it shares
+    // delete, which the private-profile functions do not; under Wine always); a lasting refusal is
+    // reported.
+    FileResult moved;
+    for (int attempt = 1;; ++attempt) {
+        moved = FileResult::Of(
+            MoveFileExW(copy_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        if (moved || attempt == kMoveAttempts ||
+            (moved.error != ERROR_ACCESS_DENIED && moved.error != ERROR_SHARING_VIOLATION))
+            break;
+        Sleep(kMoveRetryMs);
+    }
     committed_ = static_cast<bool>(moved);
     return moved;
 }
@@ -71,4 +107,17 @@ FileResult ReplaceWithCopyOf(const std::wstring& target, const std::wstring& sou
     FileReplacement replacement(target);
     const FileResult copied = replacement.CopyFrom(source);
     return copied ? replacement.Commit() : copied;
+}
+
+FileResult DeleteUserFile(const std::wstring& path)
+{
+    const FileWriteLock lock(path);
+    if (!lock)
+        return lock.Result();
+    const FileResult deleted = FileResult::Of(DeleteFileW(path.c_str()));
+    // Some file systems report success for a file that stays (the delete waits for a close that
+    // cannot remove it); only a file that is gone counts.
+    if (deleted && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return {ERROR_FILE_EXISTS};
+    return deleted;
 }

@@ -164,12 +164,13 @@ bool IniFile::IsUtf16() const
 
 bool IniFile::ConvertToUtf16() const
 {
+    // Locked before the read, so that no other writer's change is lost between read and move.
+    FileReplacement replacement(path_);
     Flush();
     const std::optional<std::wstring> old = ReadIniText(path_);
     if (!old)
         return false;
     const std::wstring text = kByteOrderMark + *old;
-    FileReplacement replacement(path_);
     const bool ok = replacement.Write(text.data(), text.size() * sizeof(wchar_t)) && replacement.Commit();
     Flush();
     return ok;

@@ -70,8 +70,10 @@ bool ClearFunKeys(int first, int last)
     const bool written = WriteIniAllOrNothing(FunCfgPath(), [&](const IniFile& file) {
         for (int n = first; n <= last; ++n) {
             const _FunData* data = FindFunData(n);
-            // Only a macro's second section goes; other types never wrote one of their own.
-            const bool macro = data != nullptr && data->Type == FUN_TYPE_MACRO;
+            // Only a macro's second section goes; other types never wrote one of their own. The
+            // file is asked too: another program may have made the key a macro since it was loaded.
+            const bool macro = (data != nullptr && data->Type == FUN_TYPE_MACRO) ||
+                               file.ReadInteger(FunSection(n), L"Type", FUN_TYPE_NONE) == FUN_TYPE_MACRO;
             if (!file.DeleteSection(FunSection(n)) || (macro && !file.DeleteSection(FunUiSection(n))))
                 return false;
         }

@@ -62,13 +62,7 @@ FileResult TastroProfileManager::DeleteProfile(const std::wstring& name) const
     // Listed names are always valid; anything else could reach outside the folder.
     if (!IsValidProfileName(name))
         return {ERROR_INVALID_NAME};
-    const std::wstring path = ProfilePath(base_, name);
-    const FileResult deleted = FileResult::Of(DeleteFileW(path.c_str()));
-    // Some file systems report success for a file that stays (the delete waits for a close that
-    // cannot remove it); only a file that is gone counts.
-    if (deleted && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return {ERROR_FILE_EXISTS};
-    return deleted;
+    return DeleteUserFile(ProfilePath(base_, name));
 }
 
 bool TastroProfileManager::SetTargetProfile(const std::wstring& name) const

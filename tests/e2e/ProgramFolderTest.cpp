@@ -4,7 +4,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace e2e {
@@ -54,11 +53,22 @@ std::wstring TestFolder()
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path)
 {
-    std::ifstream file(fs::path(path), std::ios::binary);
-    if (!file) {
+    // Not through the C runtime: its handles are inheritable, and a program that another thread
+    // starts meanwhile would keep the file open (which blocks every move over it) for its lifetime.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char buffer[1 << 16];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return ok ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
@@ -167,6 +177,28 @@ std::vector<std::string> Changes(const TreeSnapshot& before, const TreeSnapshot&
         }
     }
     return changes;
+}
+
+std::string MacroKeysText(const std::string& name)
+{
+    std::string text;
+    for (int n = 1; n <= 10; ++n) {
+        const std::string section = "[F" + std::to_string(n);
+        text += section + "]\r\nDisplayName=" + name + std::to_string(n) + "\r\nIconFile=\r\n";
+        for (int i = 1; i <= 15; ++i)
+            text += std::to_string(i) + "=" + std::to_string(64 + i) + "\r\n";
+        text += "Type=129\r\nCount=15\r\n";
+        for (int i = 1; i <= 15; ++i)
+            text += std::to_string(i) + "_code=0x1a0023a\r\n";
+        text += section + "_UI]\r\n";
+        for (int j = 1; j <= 59; ++j) {
+            const std::string slot = std::to_string(j);
+            text += slot + "_status=" + (j % 2 ? "1" : "2") + "\r\n" + slot + "_dis=" +
+                    (j % 2 ? std::string(1, char('A' + j / 2 % 26)) : "100") + "\r\n" + slot + "_key=" +
+                    std::to_string(j % 2 ? 65 + j / 2 % 26 : 100) + "\r\n";
+        }
+    }
+    return text;
 }
 
 void PrintTo(const ProcessResult& result, std::ostream* os)

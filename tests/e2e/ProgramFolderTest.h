@@ -40,6 +40,10 @@ std::vector<std::string> Changes(const TreeSnapshot& before, const TreeSnapshot&
 
 void PrintTo(const ProcessResult& result, std::ostream* os);
 
+// fun.cfg text of ten recorded macros of 15 steps, each with its full list of step slots (about
+// 23 KB), display names `name` 1 to 10.
+std::string MacroKeysText(const std::string& name);
+
 // A scratch program folder with the driver, the stand-ins and the shipped data files, removed
 // again after the test. Layout: <root>\Program Folder\ (the program folder; the blank is there on
 // purpose) and <root>\elsewhere\ (the current folder of every program started).

@@ -3,6 +3,7 @@
 #include "CMaskControl.h"
 #include "CombinedKeyScene.h"
 #include "FileIcon.h"
+#include "FileReplacement.h"
 #include "FunKeyScene.h"
 #include "IconformDll.h"
 #include "IniFile.h"
@@ -451,7 +452,7 @@ void MainScene::Warn(const wchar_t* message)
 void MainScene::OpenProfileBox(int mode)
 {
     const MainWindowDim dim(MainForm);
-    DeleteFileW(TargetProfilePath(ProgramFolder()).c_str());
+    DeleteUserFile(TargetProfilePath(ProgramFolder()));
     ShowProfileBox(mode);
 }
 
