@@ -65,17 +65,23 @@ SwitchResult ControllerLink::SetSwitch(int on)
 {
     // Stored first: the controller gets a value only when Setting.ini holds it afterwards.
     const DWORD value = on == 1 ? 1 : 0;
-    const bool stored = WriteIniStringAllOrNothing(SettingsPath(), L"Info", L"Switch", value ? L"1" : L"0");
-    if (!stored)
+    if (!StoreSwitch(value))
         return SwitchResult::NotStored;
     return SendSwitch(value) ? SwitchResult::Set : SwitchResult::NotAccepted;
 }
 
-bool ControllerLink::SendSavedSwitch()
+bool ControllerLink::RestoreSavedSwitch()
 {
     int saved = 0;
     GetSwitch(saved);
-    return SendSwitch(saved == 1 ? 1 : 0);
+    const DWORD value = saved == 1 ? 1 : 0;
+    StoreSwitch(value);
+    return SendSwitch(value);
+}
+
+bool ControllerLink::StoreSwitch(DWORD value)
+{
+    return WriteIniStringAllOrNothing(SettingsPath(), L"Info", L"Switch", value ? L"1" : L"0");
 }
 
 bool ControllerLink::SendSwitch(DWORD value)

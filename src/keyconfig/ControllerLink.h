@@ -25,7 +25,7 @@ public:
     int AcpiInitialize() override;
     bool WriteEcBuffer(const Table& table) override;
     SwitchResult SetSwitch(int on) override;
-    bool SendSavedSwitch() override;
+    bool RestoreSavedSwitch() override;
     bool GetSwitch(int& out) override;
     std::optional<int> ReadPressedKey() override;
 
@@ -34,6 +34,7 @@ public:
 
 private:
     static std::wstring SettingsPath();
+    static bool StoreSwitch(DWORD value);
     bool SendSwitch(DWORD value);
 
     AcpiFunctionTable& functions_;

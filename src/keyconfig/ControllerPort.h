@@ -27,9 +27,10 @@ public:
     // Stores the ON/OFF switch in Setting.ini and, only once it is stored, sets it in the
     // controller, so that the two never disagree.
     virtual SwitchResult SetSwitch(int on) = 0;
-    // Sends the switch that Setting.ini holds (1 on, anything else off) without writing it;
-    // true when the controller accepted it.
-    virtual bool SendSavedSwitch() = 0;
+    // Stores the switch that Setting.ini holds back as "1" or "0" (1 on, anything else off) and
+    // sends that value whether or not the store succeeded: it is the value Setting.ini stands for,
+    // so a read-only installation still gets its keys switched. True when the controller accepted it.
+    virtual bool RestoreSavedSwitch() = 0;
     // Reads the saved switch from Setting.ini into `out`; true when it is on.
     virtual bool GetSwitch(int& out) = 0;
     // The key F1..F10 (1..10) that the controller reported, or nothing.

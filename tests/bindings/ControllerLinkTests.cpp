@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -244,6 +245,38 @@ TEST_F(ControllerLinkTest, SetSwitchSendsExactlyTheValueItStoresAndChecksBitZero
         EXPECT_EQ(g_acpi.setItem, 0x13070031u);
         EXPECT_EQ(g_acpi.setItemValue, c.sent);
         EXPECT_EQ(g_acpi.setItemArg, 1u);
+        EXPECT_EQ(StoredSwitch(), c.stored);
+    }
+}
+
+TEST_F(ControllerLinkTest, RestoringTheSavedSwitchStoresOneOrZeroAndSendsItStoredOrNot)
+{
+    loader_.AddLibrary(LibraryPath(), AcpiExports());
+    link_.AcpiInitialize();
+
+    const struct {
+        const wchar_t* saved; // nullptr: no Setting.ini
+        bool locked;          // another program holds Setting.ini, so the store fails
+        DWORD sent;
+        const wchar_t* stored;
+    } cases[] = {{nullptr, false, 0, L"0"}, {L"2", false, 0, L"0"}, {L"1", false, 1, L"1"},
+                 {L"0", false, 0, L"0"},    {L"1", true, 1, L"1"},   {L"2", true, 0, L"2"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::make_tuple(c.saved ? c.saved : L"(none)", c.locked)));
+        DeleteFileW(SettingsPath().c_str());
+        if (c.saved) {
+            WritePrivateProfileStringW(L"Info", L"Switch", c.saved, SettingsPath().c_str());
+            WritePrivateProfileStringW(nullptr, nullptr, nullptr, SettingsPath().c_str());
+        }
+        g_acpi.setItemCalls = 0;
+        const HANDLE held = c.locked ? CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
+        EXPECT_TRUE(link_.RestoreSavedSwitch());
+        if (held != INVALID_HANDLE_VALUE)
+            CloseHandle(held);
+        EXPECT_EQ(g_acpi.setItemCalls, 1);
+        EXPECT_EQ(g_acpi.setItemValue, c.sent);
         EXPECT_EQ(StoredSwitch(), c.stored);
     }
 }

@@ -15,7 +15,7 @@ public:
         return accepts;
     }
     SwitchResult SetSwitch(int) override { return SwitchResult::NotAccepted; }
-    bool SendSavedSwitch() override { return false; }
+    bool RestoreSavedSwitch() override { return false; }
     bool GetSwitch(int& out) override
     {
         out = 0;

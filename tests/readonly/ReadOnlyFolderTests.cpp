@@ -107,7 +107,7 @@ TEST_F(ReadOnlyFolder, WindowSendsTheStoredSwitchAndWarnsWhenAChangeCannotBeSave
     const HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitFor(20000, [window] { return IsWindowVisible(window) != FALSE; }));
-    EXPECT_EQ(Calls("AcpiSetItem 0x13070031 1 1"), 1u) << "the keys are switched on without a write";
+    EXPECT_EQ(Calls("AcpiSetItem 0x13070031 1 1"), 1u) << "the keys are switched on, though the switch cannot be stored";
 
     ASSERT_TRUE(program.Click(kSwitch.x, kSwitch.y));
     const HWND warning = program.WaitForTopLevel(L"TConfirmDlg");

@@ -103,8 +103,8 @@ MainScene::MainScene(forms::TComponent* owner, forms::TBitmap* bitmap, TfmZavadO
 
     ConfirmDialog = new TConfirmDlg(MainForm);
 
-    // The controller gets the stored switch at every start, written or not; the key table it keeps.
-    MainForm->SendSavedSwitch();
+    // The controller gets the stored switch at every start, stored again or not; the key table it keeps.
+    MainForm->RestoreSavedSwitch();
     MainSwitchGuard().Reset();
     UpdateSwitch();
 }

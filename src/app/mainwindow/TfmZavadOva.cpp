@@ -319,7 +319,7 @@ void TfmZavadOva::WndProc(forms::TMessage& message)
         Show();
     } else if (message.Msg == WM_POWERBROADCAST && message.WParam == PBT_APMRESUMESUSPEND) {
         // After a resume the controller gets the stored switch again; the key table it keeps.
-        controller_.SendSavedSwitch();
+        controller_.RestoreSavedSwitch();
     }
     forms::TForm::WndProc(message);
 }

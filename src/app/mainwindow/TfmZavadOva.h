@@ -50,7 +50,7 @@ public:
 
     ControllerPort& Controller() { return controller_; }
     SwitchResult SetSwitch(int on) { return controller_.SetSwitch(on); }
-    bool SendSavedSwitch() { return controller_.SendSavedSwitch(); }
+    bool RestoreSavedSwitch() { return controller_.RestoreSavedSwitch(); }
     bool GetSwitch(int& out) { return controller_.GetSwitch(out); }
     // The processor is an Intel one (the memory-profile picture differs).
     bool IsIntel() const { return intel_; }
