@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 // Loading of outside libraries and lookup of their entry points. Bindings take one of these so
@@ -22,6 +23,14 @@ public:
 
 // The loader that calls the system.
 ModuleLoader& SystemModuleLoader();
+
+// The system's LoadLibraryExW, or a stand-in for it in tests.
+using LoadLibraryExFunction = HMODULE(WINAPI*)(LPCWSTR name, HANDLE reserved, DWORD flags);
+
+// A loader like the system's whose every load goes through `loadLibraryEx`. Where the system
+// refuses LOAD_LIBRARY_SEARCH_DEFAULT_DIRS (Windows 7 without its loader update), a bare name is
+// loaded by its full path from the application's folder, else from the system folder.
+std::unique_ptr<ModuleLoader> MakeSystemModuleLoader(LoadLibraryExFunction loadLibraryEx);
 
 // Converts a looked-up entry point to its declared type. The detour through void(*)() is the
 // conversion the compiler accepts between unrelated function types without a warning.

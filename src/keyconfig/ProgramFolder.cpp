@@ -28,7 +28,7 @@ std::wstring FolderOf(const std::wstring& path)
 
 std::wstring& Folder()
 {
-    static std::wstring folder = FolderOf(ModuleFileName(nullptr));
+    static std::wstring folder = ExecutableFolder();
     return folder;
 }
 
@@ -44,6 +44,11 @@ void SetProgramFolder(std::wstring folder)
     if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/')
         folder += L'\\';
     Folder() = std::move(folder);
+}
+
+std::wstring ExecutableFolder()
+{
+    return FolderOf(ModuleFileName(nullptr));
 }
 
 std::wstring ModuleFolder(const void* address)
