@@ -12,36 +12,13 @@ using testing::UnorderedElementsAre;
 
 namespace {
 
-// Ten recorded macros of 15 steps, each with its full list of step slots: about 23 KB.
-std::string MacroKeys(const std::string& name)
-{
-    std::string text;
-    for (int n = 1; n <= 10; ++n) {
-        const std::string section = "[F" + std::to_string(n);
-        text += section + "]\r\nDisplayName=" + name + std::to_string(n) + "\r\nIconFile=\r\n";
-        for (int i = 1; i <= 15; ++i)
-            text += std::to_string(i) + "=" + std::to_string(64 + i) + "\r\n";
-        text += "Type=129\r\nCount=15\r\n";
-        for (int i = 1; i <= 15; ++i)
-            text += std::to_string(i) + "_code=0x1a0023a\r\n";
-        text += section + "_UI]\r\n";
-        for (int j = 1; j <= 59; ++j) {
-            const std::string slot = std::to_string(j);
-            text += slot + "_status=" + (j % 2 ? "1" : "2") + "\r\n" + slot + "_dis=" +
-                    (j % 2 ? std::string(1, char('A' + j / 2 % 26)) : "100") + "\r\n" + slot + "_key=" +
-                    std::to_string(j % 2 ? 65 + j / 2 % 26 : 100) + "\r\n";
-        }
-    }
-    return text;
-}
-
 // A profile of some 300 KB whose keys come last.
 std::string LargeProfile()
 {
     std::string text = "[Notes]\r\n";
     for (int i = 0; text.size() < 280000; ++i)
         text += "line" + std::to_string(i) + "=kept byte for byte, whatever reads it\r\n";
-    return text + MacroKeys("Large ");
+    return text + MacroKeysText("Large ");
 }
 
 struct FileStamp {
@@ -73,7 +50,7 @@ void SpinMicroseconds(LONGLONG us)
 
 class KillMidWriteTest : public ProgramFolderTest {
 protected:
-    const std::string keys_ = MacroKeys("Macro ");
+    const std::string keys_ = MacroKeysText("Macro ");
     const std::string large_ = LargeProfile();
 
     void Reset(bool largeFunCfg) const
@@ -84,17 +61,21 @@ protected:
         WriteFileBytes(File(L"Profile\\keys.mck"), keys_);
     }
 
+    enum class Kill { None, OutsideTheCopy, MidWrite };
+
     // Starts the driver, waits for the first change to the file or its folder, lets it run `us`
-    // microseconds more and kills it. False when it ended before that.
-    bool KillDuringWrite(const std::vector<std::wstring>& arguments, const std::wstring& file, LONGLONG us) const
+    // microseconds more and kills it. MidWrite when the kill left a copy that this run made, so
+    // it landed between making the copy and moving it; None when the driver ended before.
+    Kill KillDuringWrite(const std::vector<std::wstring>& arguments, const std::wstring& file, LONGLONG us) const
     {
         const std::wstring folder = file.substr(0, file.find_last_of(L'\\'));
         const FileStamp fileBefore = StampOf(file);
         const FileStamp folderBefore = StampOf(folder);
+        const FileStamp copyBefore = StampOf(file + L".new");
         const HANDLE process = StartCtl(arguments);
         EXPECT_NE(process, nullptr);
         if (process == nullptr)
-            return false;
+            return Kill::None;
         const ULONGLONG deadline = GetTickCount64() + 20000;
         bool running = true;
         while (StampOf(file) == fileBefore && StampOf(folder) == folderBefore &&
@@ -106,7 +87,10 @@ protected:
         }
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
-        return running;
+        const FileStamp copyAfter = StampOf(file + L".new");
+        if (!running)
+            return Kill::None;
+        return copyAfter.exists && copyAfter != copyBefore ? Kill::MidWrite : Kill::OutsideTheCopy;
     }
 };
 
@@ -136,19 +120,28 @@ TEST_F(KillMidWriteTest, AKilledWriterLeavesTheOldFileOrTheNewOne)
         ASSERT_NE(before, after);
 
         int killed = 0;
+        int midWrite = 0;
         int old = 0;
-        // The earliest kill comes last, so that what it leaves beside the file meets the next runs.
-        for (const LONGLONG us : {1500, 500, 250, 120, 40, 0}) {
+        const auto killOnce = [&](LONGLONG us) {
             Reset(writer.largeFunCfg);
-            killed += KillDuringWrite(writer.arguments, path, us);
+            const Kill kill = KillDuringWrite(writer.arguments, path, us);
+            killed += kill != Kill::None;
+            midWrite += kill == Kill::MidWrite;
             const std::optional<std::string> left = ReadFileBytes(path);
             old += left == before;
             EXPECT_TRUE(left == before || left == after)
                 << "killed " << us << " us after the first change: " << (left ? left->size() : 0) << " bytes, not "
                 << before->size() << " or " << after->size();
-        }
-        std::printf("%s: killed %d times, %d left the old file\n", Utf8(writer.file).c_str(), killed, old);
-        EXPECT_GT(killed, 0) << "no run was killed while it wrote";
+        };
+        // Delays spread over the write until a kill lands while the copy exists...
+        for (int tries = 0; midWrite == 0 && tries < 40; ++tries)
+            killOnce(tries * 7919 % 6000);
+        // ...then the earliest kill comes last, so that what it leaves beside the file meets the next runs.
+        for (const LONGLONG us : {1500, 500, 250, 120, 40, 0})
+            killOnce(us);
+        std::printf("%s: killed %d times, %d while the copy existed, %d left the old file\n",
+                    Utf8(writer.file).c_str(), killed, midWrite, old);
+        EXPECT_GT(midWrite, 0) << "no kill landed between making the copy and moving it";
 
         // After a kill the profiles are listed as they are, and the next run writes the new file.
         const ProcessResult list = Ctl({L"profile", L"list"});
