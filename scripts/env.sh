@@ -157,6 +157,7 @@ fetch_libpng() {
     apt_update "$apt/update.log" apt-get "${opts[@]}"
     # A mirror may lack some files of one version: try each version the lists offer, newest first.
     local v ok=
+    : >"$apt/source.log"
     for v in $(apt-cache "${opts[@]}" showsrc libpng1.6 2>/dev/null | awk '/^Version:/{print $2}' | sort -u -r -V); do
         if (cd "$dir" && apt-get "${opts[@]}" source "libpng1.6=$v" >>"$apt/source.log" 2>&1); then ok=1; break; fi
     done
